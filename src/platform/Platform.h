@@ -1,0 +1,97 @@
+// The services the components stand on: windows, the message queue, timers, deferred painting,
+// fonts and text, system colours and the millisecond counter. Texts are code page 932 bytes.
+// Nothing above this layer sees SDL, SDL_ttf, fontconfig or iconv.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+using ColorRef = std::uint32_t;      // 0x00BBGGRR
+using WindowHandle = std::uint32_t;  // 0 is no window
+struct Rect { int left = 0, top = 0, right = 0, bottom = 0; };
+struct PlatformError : std::runtime_error { using std::runtime_error::runtime_error; };
+
+// Start-up. Headless runs this same code on SDL's dummy driver with a virtual clock at 0 ms.
+enum class Mode { Desktop, Headless };
+void Initialise(Mode mode);  // throws PlatformError when there is no display
+void Shutdown();
+int LogicalResolution();     // pixels per inch that fonts are sized for (96 unless the desktop scales)
+
+// Time: one clock for the counter and the timers.
+std::uint32_t GetTickCount();  // milliseconds since boot, wrapping
+
+// Windows. A message window has no place on screen; it only receives timer messages.
+struct Icon { int width = 0, height = 0; std::vector<ColorRef> pixels; };
+struct WindowOptions {
+  std::string title; int left = 0, top = 0, clientWidth = 0, clientHeight = 0;
+  bool minimizable = true; WindowHandle owner = 0; const Icon* icon = nullptr;
+};
+enum class Show { Normal, Hide, Minimized, Restore };
+WindowHandle CreateWindow(const WindowOptions& options);  // created hidden
+WindowHandle CreateMessageWindow();
+void DestroyWindow(WindowHandle window);
+void ShowWindow(WindowHandle window, Show how);
+void SetWindowText(WindowHandle window, std::string_view text);
+void EnableWindow(WindowHandle window, bool enable);     // a disabled window gets no keys or clicks
+bool IsWindowEnabled(WindowHandle window);
+WindowHandle GetActiveWindow();
+void SetActiveWindow(WindowHandle window);
+WindowHandle GetCapture();                                // the window holding the mouse, or 0
+void ReleaseCapture();
+
+// Messages, with the Windows message numbers.
+enum class Msg : std::uint32_t {
+  None = 0, Destroy = 0x0002, Paint = 0x000F, Close = 0x0010, Quit = 0x0012, CancelMode = 0x001F,
+  KeyDown = 0x0100, KeyUp = 0x0101, Char = 0x0102, SysKeyDown = 0x0104, SysKeyUp = 0x0105,
+  SysChar = 0x0106, Timer = 0x0113, LButtonDown = 0x0201, LButtonUp = 0x0202,
+};
+struct Message { Msg msg = Msg::None; WindowHandle window = 0; std::uint32_t wParam = 0, lParam = 0; };
+bool PeekMessage(Message& message);  // takes the next message if there is one: queued, then due timers, then paint
+void WaitMessage();                  // blocks until a message arrives or the earliest timer falls due
+void PostMessage(const Message& message);
+void PostQuitMessage(int exitCode);
+void TranslateMessage(const Message& message);  // queues the Char a non-text key down makes (13, 27, 8, ^A...)
+bool IsKeyDown(int virtualKey);                 // VK_SHIFT 0x10, VK_CONTROL 0x11, VK_MENU 0x12, VK_LBUTTON 1
+
+// Timers keyed by window and id: first tick one period after SetTimer, then on an absolute grid;
+// ticks missed while busy merge into one. SetTimer returns false when refused.
+bool SetTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs);
+void KillTimer(WindowHandle window, std::uint32_t id);
+
+// Fonts and text.
+struct FontSpec { std::string face; int height = 0; int weight = 400; int charset = 1; };
+struct TextMetrics { int height = 0, ascent = 0, descent = 0, averageCharWidth = 0; };
+class Font;
+using FontPtr = std::shared_ptr<const Font>;
+FontPtr CreateFont(const FontSpec& spec);  // mapped through fontconfig; throws PlatformError if none
+TextMetrics GetTextMetrics(const Font& font);
+std::string FontFileOf(const Font& font);  // what the mapping chose, for diagnostics
+enum : unsigned { DT_LEFT = 0, DT_CENTER = 1, DT_RIGHT = 2, DT_EXPANDTABS = 0x40, DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800 };
+ColorRef GetSysColor(int index);  // 15 button face, 8 window text
+
+// A drawing surface: an origin and a clip rectangle on a window's frame buffer, or on no buffer
+// at all (the screen), where only measuring makes sense.
+class Canvas {
+ public:
+  static Canvas Screen();
+  Canvas Within(const Rect& r) const;  // origin moved to r's corner, clip narrowed to r
+  void FillRect(const Rect& r, ColorRef color) const;
+  // Lays out text as the Windows DrawText does for the flags above; DT_CALCRECT stores the size
+  // in r instead of drawing. Returns the height of the text.
+  int DrawText(const Font& font, std::string_view text, Rect& r, unsigned flags, ColorRef color) const;
+  ColorRef PixelAt(int x, int y) const;  // in the canvas's coordinates
+  void* surface = nullptr; int originX = 0, originY = 0; Rect clip;
+};
+
+// Deferred painting: invalidation marks areas; when the queue is empty a Paint message comes.
+void InvalidateRect(WindowHandle window, const Rect* r, bool erase);  // nullptr: whole client area
+struct PaintArea { Canvas canvas; std::vector<Rect> update, erase; };
+PaintArea BeginPaint(WindowHandle window);
+void EndPaint(WindowHandle window, const PaintArea& area);  // presents just the update rectangles
+
+}  // namespace platform
