@@ -66,24 +66,24 @@ void AppendUtf32Le(const std::string& bytes, std::u32string& out) {
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
-// Length of the well-formed UTF-8 sequence at the start of s, or 0 if it is not one
-// (overlong forms, surrogates and values past U+10FFFF are not).
+// Length of the well-formed UTF-8 sequence at the start of s, or, when it is broken, of the
+// longest start of one (at least one byte): a broken sequence stands for one lost character.
+// Overlong forms, surrogates and values past U+10FFFF are broken from their first byte.
 std::size_t Utf8SequenceLength(std::string_view s) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
   const unsigned char c = byte(0);
   std::size_t length = 0;
   unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-  if (c < 0x80) return 1;
   if (c >= 0xC2 && c <= 0xDF) length = 2;
   else if (c >= 0xE0 && c <= 0xEF) { length = 3; if (c == 0xE0) low = 0xA0; if (c == 0xED) high = 0x9F; }
   else if (c >= 0xF0 && c <= 0xF4) { length = 4; if (c == 0xF0) low = 0x90; if (c == 0xF4) high = 0x8F; }
-  else return 0;
-  if (s.size() < length) return 0;
-  if (byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  else return 1;
+  std::size_t i = 1;
+  for (; i < length && i < s.size(); ++i) {
+    const unsigned char from = i == 1 ? low : 0x80, to = i == 1 ? high : 0xBF;
+    if (byte(i) < from || byte(i) > to) break;
   }
-  return length;
+  return i;
 }
 
 }  // namespace
@@ -118,8 +118,7 @@ std::string EncodeAnsi(std::string_view utf8) {
   while (inLeft > 0) {
     const int stopped = ToCp932().Convert(in, inLeft, encoded);
     if (stopped == 0) break;
-    const std::size_t length = Utf8SequenceLength(std::string_view(in, inLeft));
-    const std::size_t skip = length == 0 ? 1 : length;
+    const std::size_t skip = Utf8SequenceLength(std::string_view(in, inLeft));
     encoded.push_back('?');
     in += skip;
     inLeft -= skip;
