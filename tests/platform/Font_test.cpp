@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TextTestSupport.h"
+#include "platform/Platform.h"
+
+namespace platform {
+namespace {
+
+using text_testing::WindowFont;
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+int MeasuredWidth(const FontSpec& spec, const std::string& text) {
+  Rect r{0, 0, 0, 0};
+  Canvas::Screen().DrawText(*CreateFont(spec), text, r, DT_CALCRECT | DT_EXPANDTABS, 0);
+  return r.right;
+}
+
+TEST(FontMapping, TheWindowFaceResolvesToUmePGothic) {
+  EXPECT_PRED2(EndsWith, FontFileOf(*CreateFont(WindowFont(-12))), "/ume-pgo4.ttf");
+  // The fixed-pitch face has a fixed-pitch stand-in.
+  const FontSpec gothic{"\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E", -12, 400, 128};
+  EXPECT_PRED2(EndsWith, FontFileOf(*CreateFont(gothic)), "/ume-tgo4.ttf");
+}
+
+TEST(FontMapping, AnUnknownFaceStillGivesAUsableFont) {
+  for (const int charset : {1, 128}) {
+    const FontPtr font = CreateFont({"No Such Face Anywhere", -16, 400, charset});
+    ASSERT_NE(font, nullptr);
+    EXPECT_FALSE(FontFileOf(*font).empty()) << "charset " << charset;
+    EXPECT_GT(GetTextMetrics(*font).height, 0) << "charset " << charset;
+    EXPECT_GT(MeasuredWidth({"No Such Face Anywhere", -16, 400, charset}, "ABC"), 0) << "charset " << charset;
+  }
+  // With the Shift-JIS character set the stand-in must be able to show Japanese.
+  const FontSpec japanese{"No Such Face Anywhere", -12, 400, 128};
+  const std::string kanji = "\x8E\xE6\x93\xBE";  // 取得
+  EXPECT_EQ(MeasuredWidth(japanese, kanji), 24) << FontFileOf(*CreateFont(japanese));
+}
+
+TEST(FontMapping, EqualRequestsShareOneFont) {
+  EXPECT_EQ(CreateFont(WindowFont(-29)), CreateFont(WindowFont(-29)));
+  EXPECT_NE(CreateFont(WindowFont(-29)), CreateFont(WindowFont(-32)));
+}
+
+TEST(FontMapping, BoldWithoutABoldFaceIsSynthesised) {
+  const FontPtr regular = CreateFont(WindowFont(-16)), bold = CreateFont(WindowFont(-16, 700));
+  EXPECT_EQ(FontFileOf(*bold), FontFileOf(*regular)) << "the family has no bold face of its own";
+  EXPECT_EQ(GetTextMetrics(*bold).height, GetTextMetrics(*regular).height);
+
+  text_testing::Paper thin(80, 20, 0x00FFFFFF), thick(80, 20, 0x00FFFFFF);
+  Rect r{0, 0, 80, 20};
+  thin.canvas().DrawText(*regular, "IIII", r, 0, 0);
+  thick.canvas().DrawText(*bold, "IIII", r, 0, 0);
+  int thinInk = 0, thickInk = 0;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 80; ++x) thinInk += thin.Ink(x, y), thickInk += thick.Ink(x, y);
+  }
+  EXPECT_GT(thickInk, thinInk * 5 / 4) << "regular ink " << thinInk << ", bold ink " << thickInk;
+}
+
+TEST(FontMetrics, LineHeightsFollowTheFontFile) {
+  struct { int height, lineHeight, ascent, average; } cases[] = {
+      {-12, 12, 10, 5}, {-29, 29, 25, 12}, {-32, 33, 28, 13}, {-96, 97, 83, 40}, {12, 12, 10, 5},
+  };
+  for (const auto& c : cases) {
+    const TextMetrics metrics = GetTextMetrics(*CreateFont(WindowFont(c.height)));
+    EXPECT_EQ(metrics.height, c.lineHeight) << "height " << c.height;
+    EXPECT_EQ(metrics.ascent, c.ascent) << "height " << c.height;
+    EXPECT_EQ(metrics.ascent + metrics.descent, metrics.height) << "height " << c.height;
+    EXPECT_EQ(metrics.averageCharWidth, c.average) << "height " << c.height;
+  }
+}
+
+TEST(FontMetrics, CaptionsMeasureAsTheLayoutRecordsThem) {
+  struct { int height; const char* text; int width, lineHeight; } cases[] = {
+      {-12, "TIME", 26, 12},    {-12, "SCORE", 38, 12},    {-12, "LEVEL", 34, 12},
+      {-12, "HI-SCORE", 55, 12}, {-12, "Version 0.981216", 87, 12},
+      {-29, "0", 15, 29},       {-32, "20", 32, 33},
+  };
+  for (const auto& c : cases) {
+    Rect r{0, 0, 15, 29};
+    const int height = Canvas::Screen().DrawText(*CreateFont(WindowFont(c.height)), c.text, r,
+                                                 DT_CALCRECT | DT_EXPANDTABS, 0);
+    EXPECT_EQ(r.right, c.width) << '"' << c.text << "\" at " << c.height;
+    EXPECT_EQ(r.bottom, c.lineHeight) << '"' << c.text << "\" at " << c.height;
+    EXPECT_EQ(height, c.lineHeight) << '"' << c.text << "\" at " << c.height;
+  }
+}
+
+}  // namespace
+}  // namespace platform
