@@ -1,0 +1,137 @@
+// Drawing on a window's frame buffer: an SDL surface of any pixel format, seen through an
+// origin and a clip rectangle given in the canvas's own coordinates.
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+
+#include "platform/Font.h"
+#include "platform/Platform.h"
+#include "platform/TextLayout.h"
+
+namespace platform {
+namespace {
+
+constexpr ColorRef kInvalidColor = 0xFFFFFFFF;  // what GetPixel answers outside the surface
+constexpr ColorRef kSystemColorFlag = 0x80000000;
+
+Rect Intersect(const Rect& a, const Rect& b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+bool IsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+SDL_Color ToSdl(ColorRef color) {
+  // Tolerates a reference to a system colour, although callers resolve those themselves.
+  if ((color & kSystemColorFlag) != 0) color = GetSysColor(static_cast<int>(color & 0xFF));
+  return {static_cast<Uint8>(color & 0xFF), static_cast<Uint8>(color >> 8 & 0xFF), static_cast<Uint8>(color >> 16 & 0xFF), 255};
+}
+
+// Sets the surface's clip to `area` (canvas coordinates) within the canvas clip for as long as
+// the object lives, and puts the previous clip back afterwards.
+class SurfaceClip {
+ public:
+  SurfaceClip(const Canvas& canvas, const Rect& area) : surface_(static_cast<SDL_Surface*>(canvas.surface)) {
+    SDL_GetClipRect(surface_, &saved_);
+    const Rect visible = Intersect(canvas.clip, area);
+    const Rect onSurface = Intersect({visible.left + canvas.originX, visible.top + canvas.originY,
+                                      visible.right + canvas.originX, visible.bottom + canvas.originY},
+                                     {0, 0, surface_->w, surface_->h});
+    empty_ = IsEmpty(onSurface);
+    const SDL_Rect clip{onSurface.left, onSurface.top, onSurface.right - onSurface.left, onSurface.bottom - onSurface.top};
+    if (!empty_) SDL_SetClipRect(surface_, &clip);
+  }
+  ~SurfaceClip() { SDL_SetClipRect(surface_, &saved_); }
+  SurfaceClip(const SurfaceClip&) = delete;
+  SurfaceClip& operator=(const SurfaceClip&) = delete;
+  bool Empty() const { return empty_; }
+
+ private:
+  SDL_Surface* surface_;
+  SDL_Rect saved_{};
+  bool empty_ = true;
+};
+
+int LineLeft(const Rect& r, int lineWidth, unsigned flags) {
+  const int width = r.right - r.left;
+  if ((flags & DT_CENTER) != 0) return r.left + (width - lineWidth) / 2;
+  if ((flags & DT_RIGHT) != 0) return r.right - lineWidth;
+  return r.left;
+}
+
+}  // namespace
+
+Canvas Canvas::Screen() { return Canvas{}; }
+
+Canvas Canvas::Within(const Rect& r) const {
+  Canvas inner = *this;
+  const Rect narrowed = Intersect(clip, r);
+  inner.originX = originX + r.left;
+  inner.originY = originY + r.top;
+  inner.clip = {narrowed.left - r.left, narrowed.top - r.top, narrowed.right - r.left, narrowed.bottom - r.top};
+  return inner;
+}
+
+void Canvas::FillRect(const Rect& r, ColorRef color) const {
+  if (surface == nullptr) return;
+  const SurfaceClip clipped(*this, r);
+  if (clipped.Empty()) return;
+  auto* target = static_cast<SDL_Surface*>(surface);
+  const SDL_Color rgb = ToSdl(color);
+  SDL_Rect area{r.left + originX, r.top + originY, r.right - r.left, r.bottom - r.top};
+  SDL_FillRect(target, &area, SDL_MapRGB(target->format, rgb.r, rgb.g, rgb.b));
+}
+
+int Canvas::DrawText(const Font& font, std::string_view text, Rect& r, unsigned flags, ColorRef color) const {
+  const TextLayout layout = LayOutText(font, text, flags);
+  if ((flags & DT_CALCRECT) != 0) {
+    r.right = r.left + layout.width;
+    r.bottom = r.top + layout.Height();
+    return layout.Height();
+  }
+  if (surface == nullptr) return layout.Height();
+  const SurfaceClip clipped(*this, r);
+  if (clipped.Empty()) return layout.Height();
+
+  auto* target = static_cast<SDL_Surface*>(surface);
+  const SDL_Color rgb = ToSdl(color);
+  const Uint32 underlineColor = SDL_MapRGB(target->format, rgb.r, rgb.g, rgb.b);
+  const TextMetrics& metrics = font.Metrics();
+  int top = r.top;
+  for (const TextLine& line : layout.lines) {
+    if (top >= r.bottom) break;  // the rest would be clipped away
+    const int left = LineLeft(r, line.width, flags) + originX;
+    const int baseline = top + originY + metrics.ascent;
+    for (const PlacedGlyph& glyph : line.glyphs) font.DrawGlyph(target, glyph.character, left + glyph.x, baseline, rgb);
+    for (const UnderlineSpan& span : line.underlines) {
+      SDL_Rect bar{left + span.x, baseline + font.UnderlineOffset(), span.width, font.UnderlineThickness()};
+      SDL_FillRect(target, &bar, underlineColor);
+    }
+    top += layout.lineHeight;
+  }
+  return layout.Height();
+}
+
+ColorRef Canvas::PixelAt(int x, int y) const {
+  auto* source = static_cast<SDL_Surface*>(surface);
+  if (source == nullptr) return kInvalidColor;
+  x += originX;
+  y += originY;
+  if (x < 0 || y < 0 || x >= source->w || y >= source->h) return kInvalidColor;
+  if (SDL_MUSTLOCK(source) && SDL_LockSurface(source) != 0) return kInvalidColor;
+  const int bytes = source->format->BytesPerPixel;
+  const auto* at = static_cast<const Uint8*>(source->pixels) + y * source->pitch + x * bytes;
+  Uint32 value = 0;
+  switch (bytes) {
+    case 1: value = *at; break;
+    case 2: value = *reinterpret_cast<const Uint16*>(at); break;
+    case 3: value = SDL_BYTEORDER == SDL_BIG_ENDIAN ? Uint32(at[0]) << 16 | Uint32(at[1]) << 8 | at[2]
+                                                    : Uint32(at[2]) << 16 | Uint32(at[1]) << 8 | at[0]; break;
+    default: value = *reinterpret_cast<const Uint32*>(at); break;
+  }
+  if (SDL_MUSTLOCK(source)) SDL_UnlockSurface(source);
+  Uint8 red = 0, green = 0, blue = 0;
+  SDL_GetRGB(value, source->format, &red, &green, &blue);
+  return ColorRef{red} | ColorRef{green} << 8 | ColorRef{blue} << 16;
+}
+
+}  // namespace platform
