@@ -1,0 +1,48 @@
+#include "platform/Clock.h"
+
+#include <time.h>
+
+#include "platform/Platform.h"
+#include "platform/Testing.h"
+
+namespace platform::detail {
+namespace {
+
+bool virtualClock = false;
+std::uint64_t virtualMillis = 0;
+
+std::uint64_t BootMicros() {
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  return static_cast<std::uint64_t>(now.tv_sec) * 1'000'000u + static_cast<std::uint64_t>(now.tv_nsec) / 1'000u;
+}
+
+}  // namespace
+
+void Clock::UseVirtual(bool useVirtual) {
+  virtualClock = useVirtual;
+  virtualMillis = 0;
+}
+
+bool Clock::IsVirtual() { return virtualClock; }
+
+std::uint64_t Clock::NowMicros() { return virtualClock ? virtualMillis * 1'000u : BootMicros(); }
+
+void Clock::SetVirtualMillis(std::uint64_t ms) { virtualMillis = ms; }
+
+}  // namespace platform::detail
+
+namespace platform {
+
+std::uint32_t GetTickCount() {
+  return static_cast<std::uint32_t>(detail::Clock::NowMicros() / 1'000u);  // wraps every 49.7 days
+}
+
+std::uint64_t testing::Now() { return detail::Clock::NowMicros() / 1'000u; }
+
+void testing::SetClock(std::uint64_t ms) {
+  if (!detail::Clock::IsVirtual()) throw PlatformError("the clock can only be set on the headless platform");
+  detail::Clock::SetVirtualMillis(ms);
+}
+
+}  // namespace platform

@@ -1,0 +1,129 @@
+#include "platform/EventTranslator.h"
+
+#include <cstdint>
+
+#include "platform/CodePage.h"
+#include "platform/MessageQueue.h"
+#include "platform/Session.h"
+#include "platform/VirtualKeys.h"
+#include "platform/WindowRegistry.h"
+
+namespace platform::detail {
+namespace {
+
+constexpr std::uint32_t kAltContext = 1u << 29;   // lParam: Alt was down
+constexpr std::uint32_t kWasDown = 1u << 30;      // lParam: an auto-repeat, or a release
+constexpr std::uint32_t kReleasing = 1u << 31;
+constexpr std::uint32_t kOneStroke = 1;           // lParam: repeat count
+
+// Keyboard input goes to the window SDL names, or else to the active one; a disabled window gets
+// none of it.
+WindowRecord* InputTarget(std::uint32_t sdlWindowId) {
+  WindowRecord* target = Windows().FindBySdlId(sdlWindowId);
+  if (!target) target = Windows().Find(Windows().active);
+  return target && target->enabled ? target : nullptr;
+}
+
+void PostInput(WindowRecord* target, Msg msg, std::uint32_t wParam, std::uint32_t lParam) {
+  if (target) Queue().PostInput({msg, target->handle, wParam, lParam}, ArrivedKeys());
+}
+
+void TranslateKey(const SDL_KeyboardEvent& key) {
+  const int vk = VirtualKeyOf(key.keysym);
+  if (vk == 0) return;
+  KeyState& keys = ArrivedKeys();
+  const bool press = key.type == SDL_KEYDOWN;
+  if (press) keys.Set(vk, true);  // Alt's own press is already a system key, its release still is
+  const bool system = keys.MenuAlt();
+  if (!press) keys.Set(vk, false);
+
+  std::uint32_t lParam = kOneStroke | (keys.Alt() || system ? kAltContext : 0);
+  if (!press) lParam |= kWasDown | kReleasing;
+  else if (key.repeat) lParam |= kWasDown;
+  const Msg msg = press ? (system ? Msg::SysKeyDown : Msg::KeyDown) : (system ? Msg::SysKeyUp : Msg::KeyUp);
+  PostInput(InputTarget(key.windowID), msg, static_cast<std::uint32_t>(SideNeutral(vk)), lParam);
+}
+
+void TranslateText(const SDL_TextInputEvent& text) {
+  const KeyState& keys = ArrivedKeys();
+  // SDL still types the key's symbol under Ctrl (Ctrl+1 gives "1"); the control codes that Ctrl
+  // chords make come from TranslateMessage instead, so the text is left out.
+  if (keys.Ctrl() && !keys.Alt()) return;
+  const bool system = keys.MenuAlt();
+  WindowRecord* target = InputTarget(text.windowID);
+  for (unsigned char byte : EncodeAnsi(text.text)) {
+    PostInput(target, system ? Msg::SysChar : Msg::Char, byte, kOneStroke | (system ? kAltContext : 0));
+  }
+}
+
+void TranslateMouseButton(const SDL_MouseButtonEvent& button) {
+  if (button.button != SDL_BUTTON_LEFT) return;
+  const bool press = button.type == SDL_MOUSEBUTTONDOWN;
+  ArrivedKeys().Set(VK_LBUTTON, press);
+  WindowRegistry& windows = Windows();
+  WindowRecord* target = nullptr;
+  if (press) {
+    target = windows.FindBySdlId(button.windowID);
+    if (target && target->enabled) windows.capture = target->handle;
+  } else {
+    target = windows.Find(windows.capture);
+    if (!target) target = windows.FindBySdlId(button.windowID);
+    windows.capture = 0;
+  }
+  if (!target || !target->enabled) return;
+  const auto x = static_cast<std::uint16_t>(button.x), y = static_cast<std::uint16_t>(button.y);
+  PostInput(target, press ? Msg::LButtonDown : Msg::LButtonUp, press ? 1u : 0u, x | std::uint32_t{y} << 16);
+}
+
+void TranslateWindowEvent(const SDL_WindowEvent& event) {
+  WindowRecord* window = Windows().FindBySdlId(event.windowID);
+  if (!window) return;
+  switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      Queue().Post({Msg::Close, window->handle});
+      break;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      window->InvalidateAll();
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      Windows().active = window->handle;
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      // Keys released in another window never come back to us; forget them rather than leave
+      // Alt or Ctrl stuck down. SDL reports the keys still held when the focus returns.
+      ArrivedKeys().ReleaseKeyboard();
+      if (Windows().active == window->handle) Windows().active = 0;
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void TranslateEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:  // a signal or the session ending: the same as closing the main window
+      if (WindowRecord* first = Windows().FirstOnScreen()) Queue().Post({Msg::Close, first->handle});
+      break;
+    case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: TranslateKey(event.key); break;
+    case SDL_TEXTINPUT: TranslateText(event.text); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: TranslateMouseButton(event.button); break;
+    default: break;
+  }
+}
+
+void TranslatePendingEvents() {
+  if (!Session::IsOpen()) return;
+  SDL_PumpEvents();
+  SDL_Event event;
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) TranslateEvent(event);
+}
+
+}  // namespace platform::detail

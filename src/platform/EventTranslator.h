@@ -1,0 +1,10 @@
+// SDL events become window messages here, in the order they arrived.
+#pragma once
+#include <SDL.h>
+
+namespace platform::detail {
+
+void TranslateEvent(const SDL_Event& event);
+void TranslatePendingEvents();  // everything SDL has now, without blocking
+
+}  // namespace platform::detail

@@ -1,0 +1,56 @@
+// Deferred painting: invalidation only marks; the Paint message, BeginPaint and EndPaint draw the
+// marked part into the window's frame buffer and put just that part on screen.
+#include <SDL.h>
+
+#include <vector>
+
+#include "platform/Testing.h"
+#include "platform/WindowRegistry.h"
+
+namespace platform {
+namespace {
+
+using detail::WindowRecord;
+
+// SDL may hand out a new frame buffer after the window was minimised, exposed or resized, so it
+// is asked for every time rather than kept. Without one the canvas draws nowhere, like the screen.
+Canvas FrameBufferCanvas(WindowRecord& window) {
+  Canvas canvas;
+  canvas.surface = SDL_GetWindowSurface(window.sdl);
+  canvas.clip = window.client;
+  return canvas;
+}
+
+}  // namespace
+
+void InvalidateRect(WindowHandle handle, const Rect* r, bool erase) {
+  WindowRecord* window = detail::Windows().Find(handle);
+  if (!window || !window->sdl) return;
+  const Rect area = r ? detail::Intersection(*r, window->client) : window->client;
+  window->update.Add(area);
+  if (erase) window->erase.Add(area);
+}
+
+PaintArea BeginPaint(WindowHandle handle) {
+  WindowRecord* window = detail::Windows().Find(handle);
+  if (!window || !window->sdl) return {};
+  PaintArea area{FrameBufferCanvas(*window), window->update.Take(), window->erase.Take()};
+  return area;
+}
+
+void EndPaint(WindowHandle handle, const PaintArea& area) {
+  WindowRecord* window = detail::Windows().Find(handle);
+  if (!window || !window->sdl || !area.canvas.surface || area.update.empty()) return;
+  std::vector<SDL_Rect> rects;
+  rects.reserve(area.update.size());
+  for (const Rect& r : area.update) rects.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
+  SDL_UpdateWindowSurfaceRects(window->sdl, rects.data(), static_cast<int>(rects.size()));
+}
+
+Canvas testing::WindowCanvas(WindowHandle handle) {
+  WindowRecord* window = detail::Windows().Find(handle);
+  if (!window || !window->sdl) return {};
+  return FrameBufferCanvas(*window);
+}
+
+}  // namespace platform

@@ -1,0 +1,105 @@
+#include "platform/Session.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/KeyState.h"
+#include "platform/MessageQueue.h"
+#include "platform/Platform.h"
+#include "platform/Testing.h"
+#include "platform/TimerTable.h"
+#include "platform/WindowRegistry.h"
+
+namespace platform::detail {
+namespace {
+
+bool open = false;
+bool headless = false;
+int resolutionOverride = 0;  // set by tests
+int displayResolution = 0;   // read once per session
+
+void ForgetEverything() {
+  Windows().Clear();
+  Queue().Clear();
+  Timers().Clear();
+  ArrivedKeys() = KeyState{};
+  TakenKeys() = KeyState{};
+}
+
+// Without an explicit choice SDL would also try drivers that take over a text console; the
+// program belongs in a desktop session.
+bool OnDesktopDriver() {
+  if (std::getenv("SDL_VIDEODRIVER")) return true;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+}
+
+}  // namespace
+
+bool Session::IsOpen() { return open; }
+bool Session::IsHeadless() { return headless; }
+
+void Session::RequireOpen() {
+  if (!open) throw PlatformError("the platform is not initialised");
+}
+
+}  // namespace platform::detail
+
+namespace platform {
+
+void Initialise(Mode mode) {
+  using namespace detail;
+  if (open) Shutdown();
+  headless = mode == Mode::Headless;
+  if (headless) {
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
+  } else {
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  }
+  // Closing the last window is the program's decision (a Close message), not an SDL_QUIT as well.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // A typing game in a window has no reason to hold off the screen saver.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+
+  if (SDL_Init(SDL_INIT_VIDEO) != 0 || (!headless && !OnDesktopDriver())) {
+    const std::string reason = SDL_GetError();
+    SDL_Quit();
+    if (headless) throw PlatformError("the headless video driver cannot start: " + reason);
+    throw PlatformError("No display: QUILLET needs a graphical session (X11 or Wayland)" +
+                        (reason.empty() ? std::string() : " (" + reason + ")"));
+  }
+  // Only clicks matter; motion would wake the idle program for nothing.
+  SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
+  SDL_StartTextInput();
+  Clock::UseVirtual(headless);
+  open = true;
+}
+
+void Shutdown() {
+  using namespace detail;
+  if (!open) return;
+  ForgetEverything();
+  SDL_StopTextInput();
+  SDL_Quit();
+  open = false;
+  headless = false;
+  Clock::UseVirtual(false);
+  resolutionOverride = displayResolution = 0;
+}
+
+int LogicalResolution() {
+  using namespace detail;
+  if (resolutionOverride > 0) return resolutionOverride;
+  if (!open || headless) return 96;
+  if (displayResolution == 0) displayResolution = DesktopResolution();
+  return displayResolution;
+}
+
+void testing::SetLogicalResolution(int pixelsPerInch) { detail::resolutionOverride = std::max(pixelsPerInch, 0); }
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+// Whether the platform is up, and on which video driver.
+#pragma once
+
+namespace platform::detail {
+
+class Session {
+ public:
+  static bool IsOpen();
+  static bool IsHeadless();
+  static void RequireOpen();  // throws PlatformError before Initialise
+};
+
+// The display's pixels per inch from the X resource "Xft.dpi" (the setting desktops scale fonts
+// by), or 0 when the text names none or an implausible one.
+int ParseXftDpi(const char* resources);
+int DesktopResolution();  // the display's own; 96 when the desktop says nothing
+
+}  // namespace platform::detail

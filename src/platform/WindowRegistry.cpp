@@ -1,0 +1,64 @@
+#include "platform/WindowRegistry.h"
+
+namespace platform::detail {
+
+WindowRecord& WindowRegistry::Add(SDL_Window* sdl) {
+  auto record = std::make_unique<WindowRecord>();
+  record->handle = ++lastHandle_;
+  record->sdl = sdl;
+  WindowRecord& added = *record;
+  windows_.emplace(added.handle, std::move(record));
+  return added;
+}
+
+WindowRecord* WindowRegistry::Find(WindowHandle handle) {
+  auto it = windows_.find(handle);
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+WindowRecord* WindowRegistry::FindBySdlId(std::uint32_t sdlWindowId) {
+  if (sdlWindowId == 0) return nullptr;
+  for (auto& [handle, record] : windows_) {
+    if (record->sdl && SDL_GetWindowID(record->sdl) == sdlWindowId) return record.get();
+  }
+  return nullptr;
+}
+
+WindowRecord* WindowRegistry::FirstOnScreen() {
+  for (auto& [handle, record] : windows_) {
+    if (record->sdl) return record.get();
+  }
+  return nullptr;
+}
+
+WindowRecord* WindowRegistry::FirstNeedingPaint() {
+  for (auto& [handle, record] : windows_) {
+    if (!record->update.Empty()) return record.get();
+  }
+  return nullptr;
+}
+
+void WindowRegistry::Remove(WindowHandle handle) {
+  auto it = windows_.find(handle);
+  if (it == windows_.end()) return;
+  if (it->second->sdl) SDL_DestroyWindow(it->second->sdl);
+  windows_.erase(it);
+  if (active == handle) active = 0;
+  if (capture == handle) capture = 0;
+}
+
+void WindowRegistry::Clear() {
+  for (auto& [handle, record] : windows_) {
+    if (record->sdl) SDL_DestroyWindow(record->sdl);
+  }
+  windows_.clear();
+  active = capture = 0;
+  lastHandle_ = 0;
+}
+
+WindowRegistry& Windows() {
+  static WindowRegistry registry;
+  return registry;
+}
+
+}  // namespace platform::detail

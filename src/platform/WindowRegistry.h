@@ -1,0 +1,51 @@
+// The program's windows by handle. Handles are small integers that are never reused within a
+// session, so a handle kept past DestroyWindow finds nothing instead of somebody else's window.
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "platform/Platform.h"
+#include "platform/UpdateRegion.h"
+
+namespace platform::detail {
+
+struct WindowRecord {
+  WindowHandle handle = 0;
+  SDL_Window* sdl = nullptr;  // none for a message window
+  Rect client;                // 0, 0, width, height
+  int left = 0, top = 0;      // where the outer corner belongs
+  bool enabled = true;
+  bool frameAccountedFor = false;
+  UpdateRegion update, erase;
+
+  // The whole client area, background erased: after an exposure, a restore or a show.
+  void InvalidateAll() {
+    update.Add(client);
+    erase.Add(client);
+  }
+};
+
+class WindowRegistry {
+ public:
+  WindowRecord& Add(SDL_Window* sdl);
+  WindowRecord* Find(WindowHandle handle);
+  WindowRecord* FindBySdlId(std::uint32_t sdlWindowId);
+  WindowRecord* FirstOnScreen();          // the earliest created window that has an SDL window
+  WindowRecord* FirstNeedingPaint();
+  void Remove(WindowHandle handle);       // destroys the SDL window too
+  void Clear();
+
+  WindowHandle active = 0;
+  WindowHandle capture = 0;
+
+ private:
+  std::map<WindowHandle, std::unique_ptr<WindowRecord>> windows_;
+  WindowHandle lastHandle_ = 0;
+};
+
+WindowRegistry& Windows();
+
+}  // namespace platform::detail

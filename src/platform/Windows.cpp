@@ -1,0 +1,154 @@
+// Top-level windows: created hidden at a fixed client size, placed by their outer corner.
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/CodePage.h"
+#include "platform/MessageQueue.h"
+#include "platform/Session.h"
+#include "platform/TimerTable.h"
+#include "platform/WindowRegistry.h"
+
+namespace platform {
+namespace {
+
+using detail::WindowRecord;
+using detail::Windows;
+
+std::string TitleUtf8(std::string_view cp932) { return ToUtf8(DecodeAnsi(cp932)); }
+
+struct SurfaceFree {
+  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+
+void SetIcon(SDL_Window* window, const Icon& icon) {
+  if (icon.width <= 0 || icon.height <= 0 ||
+      icon.pixels.size() != static_cast<std::size_t>(icon.width) * static_cast<std::size_t>(icon.height)) {
+    throw PlatformError("the window icon's pixels do not match its size");
+  }
+  std::unique_ptr<SDL_Surface, SurfaceFree> surface(
+      SDL_CreateRGBSurfaceWithFormat(0, icon.width, icon.height, 32, SDL_PIXELFORMAT_ABGR8888));
+  if (!surface) throw PlatformError(std::string("cannot make the window icon: ") + SDL_GetError());
+  // ABGR8888 holds 0xAABBGGRR, the colour's own layout; the icon is opaque.
+  for (int y = 0; y < icon.height; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch);
+    for (int x = 0; x < icon.width; ++x) row[x] = icon.pixels[static_cast<std::size_t>(y * icon.width + x)] | 0xFF000000u;
+  }
+  SDL_SetWindowIcon(window, surface.get());
+}
+
+// SDL positions the client area; under a window manager the frame sits around it, so the client
+// moves by the frame's size to put the outer corner where it belongs. The frame is known only
+// once the window is on screen. Without a window manager there is no frame and nothing moves.
+void AccountForFrame(WindowRecord& window) {
+  if (window.frameAccountedFor) return;
+  window.frameAccountedFor = true;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window.sdl, &top, &left, &bottom, &right) == 0 && (top != 0 || left != 0)) {
+    SDL_SetWindowPosition(window.sdl, window.left + left, window.top + top);
+  }
+}
+
+void Reveal(WindowRecord& window) {
+  SDL_ShowWindow(window.sdl);  // nothing happens when it is already shown
+  AccountForFrame(window);
+}
+
+}  // namespace
+
+WindowHandle CreateWindow(const WindowOptions& options) {
+  detail::Session::RequireOpen();
+  if (options.clientWidth <= 0 || options.clientHeight <= 0) {
+    throw PlatformError("a window needs a client area of at least one pixel");
+  }
+  // Not resizable: SDL gives the window equal minimum and maximum sizes, so there is no maximise.
+  SDL_Window* sdl = SDL_CreateWindow(TitleUtf8(options.title).c_str(), options.left, options.top,
+                                     options.clientWidth, options.clientHeight, SDL_WINDOW_HIDDEN);
+  if (!sdl) throw PlatformError(std::string("cannot create a window: ") + SDL_GetError());
+  try {
+    if (options.icon) SetIcon(sdl, *options.icon);
+  } catch (...) {
+    SDL_DestroyWindow(sdl);
+    throw;
+  }
+  if (WindowRecord* owner = Windows().Find(options.owner); owner && owner->sdl) {
+    SDL_SetWindowModalFor(sdl, owner->sdl);  // kept above its owner, as an owned window is
+  }
+  WindowRecord& window = Windows().Add(sdl);
+  window.client = {0, 0, options.clientWidth, options.clientHeight};
+  window.left = options.left;
+  window.top = options.top;
+  return window.handle;
+}
+
+WindowHandle CreateMessageWindow() {
+  detail::Session::RequireOpen();
+  return Windows().Add(nullptr).handle;
+}
+
+void DestroyWindow(WindowHandle handle) {
+  detail::Timers().KillAllOf(handle);
+  detail::Queue().ForgetWindow(handle);
+  Windows().Remove(handle);
+}
+
+void ShowWindow(WindowHandle handle, Show how) {
+  WindowRecord* window = Windows().Find(handle);
+  if (!window || !window->sdl) return;
+  switch (how) {
+    case Show::Normal:
+    case Show::Restore:
+      Reveal(*window);
+      SDL_RestoreWindow(window->sdl);
+      SetActiveWindow(handle);
+      window->InvalidateAll();
+      break;
+    case Show::Minimized:
+      Reveal(*window);
+      SDL_MinimizeWindow(window->sdl);
+      if (Windows().active == handle) Windows().active = 0;
+      break;
+    case Show::Hide:
+      SDL_HideWindow(window->sdl);
+      if (Windows().active == handle) Windows().active = 0;
+      if (Windows().capture == handle) Windows().capture = 0;
+      break;
+  }
+}
+
+void SetWindowText(WindowHandle handle, std::string_view text) {
+  WindowRecord* window = Windows().Find(handle);
+  if (window && window->sdl) SDL_SetWindowTitle(window->sdl, TitleUtf8(text).c_str());
+}
+
+void EnableWindow(WindowHandle handle, bool enable) {
+  WindowRecord* window = Windows().Find(handle);
+  if (!window) return;
+  window->enabled = enable;
+  if (!enable && Windows().capture == handle) Windows().capture = 0;
+}
+
+bool IsWindowEnabled(WindowHandle handle) {
+  const WindowRecord* window = Windows().Find(handle);
+  return window && window->enabled;
+}
+
+WindowHandle GetActiveWindow() { return Windows().active; }
+
+void SetActiveWindow(WindowHandle handle) {
+  if (handle == 0) {
+    Windows().active = 0;
+    return;
+  }
+  WindowRecord* window = Windows().Find(handle);
+  if (!window || !window->sdl) return;
+  if (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_SHOWN) SDL_RaiseWindow(window->sdl);  // raises it and asks for the input focus
+  Windows().active = handle;
+}
+
+WindowHandle GetCapture() { return Windows().capture; }
+
+void ReleaseCapture() { Windows().capture = 0; }
+
+}  // namespace platform
