@@ -4,58 +4,65 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string_view>
 #include <vector>
 
 namespace platform {
 namespace {
 
-// Big-endian reads that report failure instead of reading past the end of a damaged file.
-class SfntReader {
+// Reads the few pieces of a font file that are needed, without loading the megabytes of glyphs.
+class SfntFile {
  public:
-  explicit SfntReader(std::vector<unsigned char> bytes) : bytes_(std::move(bytes)) {}
+  explicit SfntFile(const std::string& path) : in_(path, std::ios::binary) {}
+  explicit operator bool() const { return static_cast<bool>(in_); }
 
-  bool Has(std::size_t offset, std::size_t length) const {
-    return offset <= bytes_.size() && length <= bytes_.size() - offset;
-  }
-  std::uint32_t U32(std::size_t at) const {
-    return std::uint32_t{bytes_[at]} << 24 | std::uint32_t{bytes_[at + 1]} << 16 |
-           std::uint32_t{bytes_[at + 2]} << 8 | std::uint32_t{bytes_[at + 3]};
-  }
-  int U16(std::size_t at) const { return bytes_[at] << 8 | bytes_[at + 1]; }
-  int S16(std::size_t at) const { return static_cast<std::int16_t>(static_cast<std::uint16_t>(U16(at))); }
-
-  // Offset of the table with `tag` in the face whose table directory starts at `directory`,
-  // provided the table holds at least `minimumLength` bytes.
-  std::optional<std::size_t> FindTable(std::size_t directory, std::string_view tag, std::size_t minimumLength) const {
-    if (!Has(directory, 12)) return std::nullopt;
-    const int tableCount = U16(directory + 4);
-    for (int i = 0; i < tableCount; ++i) {
-      const std::size_t record = directory + 12 + static_cast<std::size_t>(i) * 16;
-      if (!Has(record, 16)) return std::nullopt;
-      if (std::string_view(reinterpret_cast<const char*>(&bytes_[record]), 4) != tag) continue;
-      const std::size_t offset = U32(record + 8), length = U32(record + 12);
-      if (length < minimumLength || !Has(offset, minimumLength)) return std::nullopt;
-      return offset;
-    }
-    return std::nullopt;
+  // `length` bytes from `offset`, or nothing if the file is shorter.
+  std::optional<std::vector<unsigned char>> Read(std::size_t offset, std::size_t length) {
+    std::vector<unsigned char> bytes(length);
+    in_.clear();
+    in_.seekg(static_cast<std::streamoff>(offset));
+    in_.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(length));
+    if (!in_ || in_.gcount() != static_cast<std::streamsize>(length)) return std::nullopt;
+    return bytes;
   }
 
   // Where the table directory of face `faceIndex` starts: the file start for a single font, or
   // the entry in the collection header of a .ttc.
-  std::optional<std::size_t> FaceDirectory(int faceIndex) const {
-    if (!Has(0, 12)) return std::nullopt;
-    if (U32(0) != 0x74746366) return faceIndex == 0 ? std::optional<std::size_t>(0) : std::nullopt;  // 'ttcf'
-    const std::uint32_t faceCount = U32(8);
-    if (faceIndex < 0 || static_cast<std::uint32_t>(faceIndex) >= faceCount) return std::nullopt;
-    const std::size_t entry = 12 + static_cast<std::size_t>(faceIndex) * 4;
-    if (!Has(entry, 4)) return std::nullopt;
-    return U32(entry);
+  std::optional<std::size_t> FaceDirectory(int faceIndex) {
+    const auto header = Read(0, 12);
+    if (!header) return std::nullopt;
+    if (U32(*header, 0) != 0x74746366) return faceIndex == 0 ? std::optional<std::size_t>(0) : std::nullopt;  // 'ttcf'
+    if (faceIndex < 0 || static_cast<std::uint32_t>(faceIndex) >= U32(*header, 8)) return std::nullopt;
+    const auto entry = Read(12 + static_cast<std::size_t>(faceIndex) * 4, 4);
+    if (!entry) return std::nullopt;
+    return U32(*entry, 0);
+  }
+
+  // The first `length` bytes of the table with `tag` in the face whose directory is at
+  // `directory`, provided the table is at least that long.
+  std::optional<std::vector<unsigned char>> Table(std::size_t directory, std::string_view tag, std::size_t length) {
+    const auto head = Read(directory, 12);
+    if (!head) return std::nullopt;
+    const auto records = Read(directory + 12, static_cast<std::size_t>(U16(*head, 4)) * 16);
+    if (!records) return std::nullopt;
+    for (std::size_t record = 0; record < records->size(); record += 16) {
+      if (std::string_view(reinterpret_cast<const char*>(&(*records)[record]), 4) != tag) continue;
+      if (U32(*records, record + 12) < length) return std::nullopt;
+      return Read(U32(*records, record + 8), length);
+    }
+    return std::nullopt;
+  }
+
+  static std::uint32_t U32(const std::vector<unsigned char>& b, std::size_t at) {
+    return std::uint32_t{b[at]} << 24 | std::uint32_t{b[at + 1]} << 16 | std::uint32_t{b[at + 2]} << 8 | std::uint32_t{b[at + 3]};
+  }
+  static int U16(const std::vector<unsigned char>& b, std::size_t at) { return b[at] << 8 | b[at + 1]; }
+  static int S16(const std::vector<unsigned char>& b, std::size_t at) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(U16(b, at)));
   }
 
  private:
-  std::vector<unsigned char> bytes_;
+  std::ifstream in_;
 };
 
 int RoundedScale(int units, int emPixels, int unitsPerEm) {
@@ -68,34 +75,31 @@ int RoundedScale(int units, int emPixels, int unitsPerEm) {
 }  // namespace
 
 std::optional<OpenTypeMetrics> ReadOpenTypeMetrics(const std::string& file, int faceIndex) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  SfntReader font(std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {}));
-
+  SfntFile font(file);
+  if (!font) return std::nullopt;
   const auto directory = font.FaceDirectory(faceIndex);
   if (!directory) return std::nullopt;
-  const auto head = font.FindTable(*directory, "head", 54);
-  const auto hhea = font.FindTable(*directory, "hhea", 36);
+  const auto head = font.Table(*directory, "head", 54);
   if (!head) return std::nullopt;
 
   OpenTypeMetrics metrics;
-  metrics.unitsPerEm = font.U16(*head + 18);
+  metrics.unitsPerEm = SfntFile::U16(*head, 18);
   if (metrics.unitsPerEm == 0) return std::nullopt;
-  if (const auto os2 = font.FindTable(*directory, "OS/2", 78)) {
-    metrics.averageCharWidth = font.S16(*os2 + 2);
-    metrics.winAscent = font.U16(*os2 + 74);
-    metrics.winDescent = font.U16(*os2 + 76);
-  } else if (hhea) {
+  if (const auto os2 = font.Table(*directory, "OS/2", 78)) {
+    metrics.averageCharWidth = SfntFile::S16(*os2, 2);
+    metrics.winAscent = SfntFile::U16(*os2, 74);
+    metrics.winDescent = SfntFile::U16(*os2, 76);
+  } else if (const auto hhea = font.Table(*directory, "hhea", 36)) {
     // Old Mac fonts without OS/2: the horizontal header is the best there is.
-    metrics.winAscent = font.S16(*hhea + 4);
-    metrics.winDescent = std::abs(font.S16(*hhea + 6));
+    metrics.winAscent = SfntFile::S16(*hhea, 4);
+    metrics.winDescent = std::abs(SfntFile::S16(*hhea, 6));
   } else {
     return std::nullopt;
   }
   if (metrics.winAscent + metrics.winDescent <= 0) return std::nullopt;
-  if (const auto post = font.FindTable(*directory, "post", 12)) {
-    metrics.underlinePosition = font.S16(*post + 8);
-    metrics.underlineThickness = font.S16(*post + 10);
+  if (const auto post = font.Table(*directory, "post", 12)) {
+    metrics.underlinePosition = SfntFile::S16(*post, 8);
+    metrics.underlineThickness = SfntFile::S16(*post, 10);
   }
   return metrics;
 }
