@@ -1,0 +1,143 @@
+#include "window/TApplication.h"
+
+#include "window/TErrorBox.h"
+#include "window/TForm.h"
+
+TApplication* Application = nullptr;
+
+namespace {
+constexpr std::uint32_t VK_TAB = 0x09, VK_CONTROL = 0x11, VK_MENU = 0x12;
+
+bool IsKeyboardMessage(platform::Msg msg) {
+  const auto code = static_cast<std::uint32_t>(msg);
+  return code >= 0x0100 && code <= 0x0108;
+}
+
+bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+}  // namespace
+
+std::string WithFullStop(std::string_view message) {
+  std::string text(message);
+  if (text.empty()) return text;
+  // Trail bytes look like ASCII, so the last character is found by walking from the start.
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    last = i;
+    if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
+  }
+  if (std::string_view(text).substr(last) > ".") text += '.';  // char_traits<char> compares unsigned
+  return text;
+}
+
+TApplication::TApplication() { Application = this; }
+
+TApplication::~TApplication() {
+  forms_.clear();
+  if (Application == this) Application = nullptr;
+}
+
+void TApplication::Adopt(std::unique_ptr<TForm> form) {
+  TForm& created = *form;
+  forms_.push_back(std::move(form));
+  if (!mainForm_) {
+    mainForm_ = &created;
+    created.OnClose = [this] { Terminate(); };
+  }
+  if (!created.OnCreate) return;
+  try {
+    created.OnCreate();
+  } catch (const std::exception& failure) {
+    HandleException(failure);  // the form is created all the same
+  }
+}
+
+void TApplication::Run() {
+  if (mainForm_) {
+    mainForm_->Show();
+    platform::SetActiveWindow(mainForm_->Handle());
+  }
+  while (!terminated_) {
+    platform::Message message;
+    if (platform::PeekMessage(message)) {
+      ProcessMessage(message);
+    } else {
+      Idle();
+      if (!terminated_) platform::WaitMessage();
+    }
+  }
+}
+
+void TApplication::ProcessMessages() {
+  platform::Message message;
+  while (!terminated_ && platform::PeekMessage(message)) ProcessMessage(message);
+}
+
+void TApplication::Terminate() { platform::PostQuitMessage(0); }
+
+void TApplication::Idle() {
+  if (OnIdle) OnIdle();
+}
+
+void TApplication::ProcessMessage(const platform::Message& message) {
+  if (message.msg == platform::Msg::Quit) {
+    terminated_ = true;
+    return;
+  }
+  try {
+    if (IsKeyboardMessage(message.msg)) {
+      if (!platform::IsWindowEnabled(message.window)) return;
+      // With the mouse captured, keys skip the dialog handling and go straight on.
+      if (platform::GetCapture() == 0 && IsDialogKeyUsedUp(message)) return;
+    }
+    platform::TranslateMessage(message);
+    TWindow::Dispatch(message);
+  } catch (const std::exception& failure) {
+    HandleException(failure);
+  }
+}
+
+// The form has no controls to move the focus between, so Tab moves it nowhere, but it is used
+// up all the same and makes no character. Ctrl+Tab and every other key go on.
+bool TApplication::IsDialogKeyUsedUp(const platform::Message& message) const {
+  return message.msg == platform::Msg::KeyDown && message.wParam == VK_TAB && !platform::IsKeyDown(VK_MENU) &&
+         !platform::IsKeyDown(VK_CONTROL);
+}
+
+void TApplication::HandleException(const std::exception& failure) {
+  if (const platform::WindowHandle captured = platform::GetCapture()) {
+    TWindow::Dispatch({platform::Msg::CancelMode, captured, 0, 0});
+    platform::ReleaseCapture();
+  }
+  MessageBox(WithFullStop(failure.what()), Title);
+}
+
+void TApplication::MessageBox(std::string_view text, std::string_view caption) {
+  std::vector<platform::WindowHandle> disabled;
+  for (const auto& form : forms_) {
+    if (platform::IsWindowEnabled(form->Handle())) {
+      platform::EnableWindow(form->Handle(), false);
+      disabled.push_back(form->Handle());
+    }
+  }
+  const platform::WindowHandle active = platform::GetActiveWindow();
+
+  TErrorBox box(text, caption, mainForm_);
+  box.Show();
+  // The box's own loop: the other windows go on painting and ticking, but take no keys.
+  while (!box.Closed()) {
+    platform::Message message;
+    if (platform::PeekMessage(message)) {
+      if (message.msg == platform::Msg::Quit) {
+        platform::PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop to see
+        break;
+      }
+      ProcessMessage(message);
+    } else {
+      Idle();
+      if (!box.Closed()) platform::WaitMessage();
+    }
+  }
+
+  for (const platform::WindowHandle window : disabled) platform::EnableWindow(window, true);
+  if (active) platform::SetActiveWindow(active);
+}

@@ -1,0 +1,122 @@
+#include "window/TErrorBox.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "window/Colors.h"
+#include "window/TFont.h"
+#include "window/TForm.h"
+
+namespace {
+constexpr int kMargin = 12, kIconSize = 32, kGap = 12, kButtonWidth = 75, kButtonHeight = 23;
+constexpr std::uint32_t VK_RETURN = 0x0D, VK_ESCAPE = 0x1B, VK_SPACE = 0x20;
+constexpr unsigned kTextFlags = platform::DT_LEFT | platform::DT_EXPANDTABS | platform::DT_NOPREFIX;
+
+TFont BoxFont() {
+  TFont font;
+  font.Name = "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";  // "ＭＳ Ｐゴシック"
+  font.Height = -12;
+  return font;
+}
+
+// A red disc with a white cross, drawn row by row so that it needs nothing but rectangles.
+void DrawStopIcon(const platform::Canvas& canvas, int x, int y) {
+  const double radius = kIconSize / 2.0, centre = kIconSize / 2.0;
+  for (int row = 0; row < kIconSize; ++row) {
+    const double dy = row + 0.5 - centre;
+    if (std::abs(dy) >= radius) continue;
+    const int half = static_cast<int>(std::lround(std::sqrt(radius * radius - dy * dy)));
+    canvas.FillRect({x + kIconSize / 2 - half, y + row, x + kIconSize / 2 + half, y + row + 1}, 0x000000C8);
+  }
+  for (int i = 9; i < kIconSize - 9; ++i) {
+    canvas.FillRect({x + i - 2, y + i, x + i + 2, y + i + 1}, 0x00FFFFFF);
+    canvas.FillRect({x + kIconSize - i - 2, y + i, x + kIconSize - i + 2, y + i + 1}, 0x00FFFFFF);
+  }
+}
+
+platform::WindowOptions Placement(std::string_view caption, int width, int height, const TForm* owner) {
+  platform::WindowOptions options;
+  options.title = std::string(caption);
+  options.clientWidth = width;
+  options.clientHeight = height;
+  options.minimizable = false;
+  options.left = owner ? owner->Left() + (owner->ClientWidth() - width) / 2 : 200;
+  options.top = owner ? owner->Top() + (owner->ClientHeight() - height) / 2 : 200;
+  options.owner = owner ? owner->Handle() : 0;
+  return options;
+}
+
+struct BoxLayout {
+  platform::Rect text, button;
+  int width, height;
+};
+
+BoxLayout LayOut(std::string_view text) {
+  platform::Rect measured{0, 0, 0, 0};
+  platform::Canvas::Screen().DrawText(*BoxFont().Handle(), text, measured, kTextFlags | platform::DT_CALCRECT, 0);
+  const int textLeft = kMargin + kIconSize + kGap;
+  const int textTop = kMargin + std::max(0, (kIconSize - measured.bottom) / 2);
+  const int contentBottom = std::max(kMargin + kIconSize, textTop + measured.bottom);
+  const int width = std::max(textLeft + measured.right + kMargin, kButtonWidth + 2 * kMargin + 60);
+  const int buttonTop = contentBottom + kGap;
+  const int buttonLeft = (width - kButtonWidth) / 2;
+  return {{textLeft, textTop, textLeft + measured.right, textTop + measured.bottom},
+          {buttonLeft, buttonTop, buttonLeft + kButtonWidth, buttonTop + kButtonHeight},
+          width,
+          buttonTop + kButtonHeight + kMargin};
+}
+
+bool Inside(const platform::Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+}  // namespace
+
+TErrorBox::TErrorBox(std::string_view text, std::string_view caption, const TForm* owner)
+    : TWindow(platform::CreateWindow(Placement(caption, LayOut(text).width, LayOut(text).height, owner))),
+      text_(text),
+      textRect_(LayOut(text).text),
+      button_(LayOut(text).button) {}
+
+void TErrorBox::Show() {
+  platform::ShowWindow(Handle(), platform::Show::Normal);
+  platform::SetActiveWindow(Handle());
+}
+
+void TErrorBox::WndProc(const platform::Message& message) {
+  switch (message.msg) {
+    case platform::Msg::Paint:
+      Paint();
+      break;
+    case platform::Msg::KeyDown:
+      if (message.wParam == VK_RETURN || message.wParam == VK_SPACE || message.wParam == VK_ESCAPE) closed_ = true;
+      break;
+    case platform::Msg::LButtonUp: {
+      const int x = static_cast<int>(message.lParam & 0xFFFF), y = static_cast<int>(message.lParam >> 16);
+      if (Inside(button_, x, y)) closed_ = true;
+      break;
+    }
+    case platform::Msg::Close:
+      closed_ = true;
+      break;
+    default:
+      break;
+  }
+}
+
+void TErrorBox::Paint() {
+  const platform::PaintArea area = platform::BeginPaint(Handle());
+  const platform::Canvas& canvas = area.canvas;
+  const platform::ColorRef face = ColorToRGB(clBtnFace), text = ColorToRGB(clWindowText);
+  canvas.FillRect(canvas.clip, face);
+  DrawStopIcon(canvas, kMargin, kMargin);
+  const platform::FontPtr font = BoxFont().Handle();
+  platform::Rect textRect = textRect_;
+  canvas.DrawText(*font, text_, textRect, kTextFlags, text);
+  // A plain push button: dark frame, light inner edge, the label centred.
+  const platform::Rect& b = button_;
+  canvas.FillRect(b, 0x00404040);
+  canvas.FillRect({b.left + 1, b.top + 1, b.right - 1, b.bottom - 1}, 0x00FFFFFF);
+  canvas.FillRect({b.left + 2, b.top + 2, b.right - 1, b.bottom - 1}, 0x00A0A0A0);
+  canvas.FillRect({b.left + 2, b.top + 2, b.right - 2, b.bottom - 2}, face);
+  platform::Rect label{b.left, b.top + (kButtonHeight - GetTextMetrics(*font).height) / 2, b.right, b.bottom};
+  canvas.DrawText(*font, "OK", label, platform::DT_CENTER | platform::DT_NOPREFIX, text);
+  platform::EndPaint(Handle(), area);
+}

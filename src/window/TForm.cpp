@@ -1,0 +1,98 @@
+#include "window/TForm.h"
+
+#include <algorithm>
+
+#include "window/FormLayout.h"
+
+namespace {
+constexpr std::uint32_t VK_F4 = 0x73;
+
+platform::Rect Intersect(const platform::Rect& a, const platform::Rect& b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+bool IsEmpty(const platform::Rect& r) { return r.left >= r.right || r.top >= r.bottom; }
+}  // namespace
+
+TForm::TForm(const FormLayout& layout) : TForm(ScaledForDisplay(layout), 0) {}
+
+TForm::TForm(const FormLayout& scaled, int)
+    : TWindow(platform::CreateWindow(WindowOptionsOf(scaled))),
+      left_(scaled.left), top_(scaled.top), clientWidth_(scaled.clientWidth), clientHeight_(scaled.clientHeight) {
+  Font = scaled.font;
+  color_ = scaled.color;
+  for (const LabelLayout& l : scaled.labels) {
+    TLabel& label = AddLabel(l.name);
+    label.Alignment = l.alignment;
+    label.AutoSize = false;  // settles below, once everything else is in place
+    label.ParentColor = l.parentColor;
+    label.ParentFont = l.parentFont;
+    label.SetBounds(l.left, l.top, l.width, l.height);
+    label.SetColor(l.parentColor ? color_ : l.color);
+    label.SetFont(l.parentFont ? Font : l.font);
+    label.SetCaption(l.caption);
+    label.AutoSize = l.autoSize;
+    if (label.AutoSize) label.AdjustSize();
+  }
+}
+
+void TForm::SetColor(TColor color) {
+  if (color == color_) return;
+  color_ = color;
+  platform::InvalidateRect(Handle(), nullptr, true);
+  for (const auto& label : labels_) {
+    if (label->ParentColor) label->SetColor(color);
+  }
+}
+
+TLabel& TForm::AddLabel(std::string name) {
+  labels_.push_back(std::make_unique<TLabel>(Handle(), std::move(name)));
+  return *labels_.back();
+}
+
+TLabel* TForm::FindLabel(std::string_view name) const {
+  for (const auto& label : labels_) {
+    if (label->Name == name) return label.get();
+  }
+  return nullptr;
+}
+
+void TForm::WndProc(const platform::Message& message) {
+  switch (message.msg) {
+    case platform::Msg::Paint:
+      Paint();
+      break;
+    case platform::Msg::Char: {
+      auto key = static_cast<std::uint8_t>(message.wParam);
+      if (OnKeyPress) OnKeyPress(key);
+      break;
+    }
+    case platform::Msg::SysKeyDown:
+      if (message.wParam == VK_F4) platform::PostMessage({platform::Msg::Close, Handle(), 0, 0});
+      break;
+    case platform::Msg::Close:
+      if (OnClose) OnClose();
+      break;
+    default:
+      break;
+  }
+}
+
+// Only what was marked is touched: the erased part gets the window colour, then every label
+// that meets the area paints itself over it, later labels over earlier ones.
+void TForm::Paint() {
+  const platform::PaintArea area = platform::BeginPaint(Handle());
+  const platform::ColorRef background = ColorToRGB(color_);
+  for (const platform::Rect& update : area.update) {
+    platform::Canvas canvas = area.canvas;
+    canvas.clip = Intersect(canvas.clip, update);
+    if (IsEmpty(canvas.clip)) continue;
+    for (const platform::Rect& erase : area.erase) {
+      const platform::Rect r = Intersect(erase, canvas.clip);
+      if (!IsEmpty(r)) canvas.FillRect(r, background);
+    }
+    for (const auto& label : labels_) {
+      if (!IsEmpty(Intersect(label->BoundsRect(), canvas.clip))) label->Paint(canvas.Within(label->BoundsRect()));
+    }
+  }
+  platform::EndPaint(Handle(), area);
+}

@@ -1,0 +1,52 @@
+// Components on the headless platform: SDL's dummy driver and a virtual clock that moves only
+// when a test says so. Time advances deadline by deadline, so every tick that falls due is
+// delivered, in order, with nothing ever sleeping.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/Testing.h"
+#include "window/TApplication.h"
+
+class HeadlessEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { platform::Initialise(platform::Mode::Headless); }
+  void TearDown() override { platform::Shutdown(); }
+};
+
+class HeadlessTest : public ::testing::Test {
+ protected:
+  TApplication app;
+
+  void SetUp() override { app.Title = "QUILLET"; }
+
+  void ProcessMessages() { app.ProcessMessages(); }
+
+  void AdvanceTime(std::uint64_t ms) {
+    const std::uint64_t target = platform::testing::Now() + ms;
+    app.ProcessMessages();
+    while (true) {
+      const auto next = platform::testing::NextTimerDeadline();
+      if (!next || *next > target) break;
+      platform::testing::SetClock(*next);
+      app.ProcessMessages();
+    }
+    platform::testing::SetClock(target);
+    app.ProcessMessages();
+  }
+
+  // True when painting or any other message is waiting.
+  static bool SomethingPending() {
+    platform::Message message;
+    if (!platform::PeekMessage(message)) return false;
+    platform::PostMessage(message);  // put it back for whoever comes next
+    return true;
+  }
+
+  static platform::ColorRef Pixel(platform::WindowHandle window, int x, int y) {
+    return platform::testing::WindowCanvas(window).PixelAt(x, y);
+  }
+};
