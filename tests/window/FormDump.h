@@ -1,0 +1,43 @@
+// A built form as text: one line for the window, one per label. Kept beside the tests as the
+// expected file, so that any change to the layout shows up as a readable diff.
+#pragma once
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "platform/CodePage.h"
+#include "window/TForm.h"
+
+// Texts are code page 932 bytes; the dump shows them as the characters they are.
+inline std::string Quoted(const std::string& bytes) {
+  return "\"" + platform::ToUtf8(platform::DecodeAnsi(bytes)) + "\"";
+}
+
+inline std::string FileName(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
+
+inline std::string Hex(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", value);
+  return text;
+}
+
+inline std::string Describe(const TFont& font) {
+  return Quoted(font.Name) + " " + std::to_string(font.Height) + (font.Bold ? " bold" : " regular") + " charset " +
+         std::to_string(font.Charset) + " colour " + Hex(font.Color);
+}
+
+inline std::string Dump(const TForm& form) {
+  std::ostringstream out;
+  out << "window client " << form.ClientWidth() << "x" << form.ClientHeight() << " at " << form.Left() << ","
+      << form.Top() << " colour " << Hex(form.Color()) << " font " << Describe(form.Font) << " from "
+      << FileName(platform::FontFileOf(*form.Font.Handle())) << "\n";
+  const char* alignments[] = {"left", "right", "centre"};
+  for (const auto& label : form.Labels()) {
+    out << label->Name << ": " << label->Left() << "," << label->Top() << " " << label->Width() << "x"
+        << label->Height() << " " << alignments[static_cast<int>(label->Alignment)]
+        << (label->AutoSize ? " self-sizing" : " fixed") << " caption " << Quoted(label->Caption())
+        << " colour " << Hex(label->Color()) << (label->ParentColor ? " (window)" : "") << " font "
+        << Describe(label->Font()) << (label->ParentFont ? " (window)" : "") << "\n";
+  }
+  return out.str();
+}
