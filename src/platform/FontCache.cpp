@@ -86,8 +86,9 @@ FontPtr Realise(const FontSpec& spec, std::shared_ptr<TrueTypeLibrary> library) 
   } else {
     metrics = MetricsFromRenderer(face, emPixels);
   }
-  // Tab stops are eight average widths apart; a face that records no average (xAvgCharWidth 0)
-  // gets the width of "x", the measure GDI itself falls back to.
+  // The average width is the face's own xAvgCharWidth, as GDI reports it: tab stops, eight of
+  // them apart, then fall where they fall on Windows (every 40 pixels in the 12-pixel window font,
+  // where "x" alone would give 48). A face that records no average gets the width of "x".
   if (metrics.averageCharWidth <= 0) metrics.averageCharWidth = AdvanceOfX(face, emPixels);
   return std::make_shared<Font>(std::move(library), face, file.path, metrics, underlineOffset, underlineThickness);
 }

@@ -50,6 +50,8 @@ TEST(FontMapping, BoldWithoutABoldFaceIsSynthesised) {
   const FontPtr regular = CreateFont(WindowFont(-16)), bold = CreateFont(WindowFont(-16, 700));
   EXPECT_EQ(FontFileOf(*bold), FontFileOf(*regular)) << "the family has no bold face of its own";
   EXPECT_EQ(GetTextMetrics(*bold).height, GetTextMetrics(*regular).height);
+  // Emboldening widens every character by one pixel, as the Windows simulation does.
+  EXPECT_EQ(MeasuredWidth(WindowFont(-16, 700), "TIME"), MeasuredWidth(WindowFont(-16), "TIME") + 4);
 
   text_testing::Paper thin(80, 20, 0x00FFFFFF), thick(80, 20, 0x00FFFFFF);
   Rect r{0, 0, 80, 20};
