@@ -1,0 +1,58 @@
+#include "Form1Fixture.h"
+#include "window/Exception.h"
+#include "window/TErrorBox.h"
+
+TEST(FullStopTest, AddedOnlyAfterACharacterAboveTheFullStop) {
+  struct Case { std::string message, shown; };
+  const Case cases[] = {
+      {"", ""},
+      {"Broken", "Broken."},
+      {"Broken.", "Broken."},
+      {"Broken!", "Broken!"},
+      {"Broken ", "Broken "},
+      {"Broken-", "Broken-"},   // 0x2D, below "."
+      {"Broken/", "Broken/."},  // 0x2F, above
+      {"Code 9", "Code 9."},
+      {"\xB1", "\xB1."},                                        // half-width katakana, a byte above 0x7F
+      {"\x95\x5C", "\x95\x5C."},                                // a kanji whose second byte is "\"
+      {kTimerRefusedMessage, kTimerRefusedMessage + "."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WithFullStop(c.message), c.shown) << c.message;
+}
+
+// The first timer the game asks for is refused: the box comes up over the game with the
+// message, the game takes no keys until it is closed, and then plays on.
+TEST_F(Form1Test, ARefusedTimerShowsTheBoxAndTheGamePlaysOnAfterIt) {
+  platform::testing::RefuseNextTimer();
+  std::vector<std::string> seen;
+  int idles = 0;
+  app.OnIdle = [&] {
+    auto* box = dynamic_cast<TErrorBox*>(TWindow::FromHandle(platform::GetActiveWindow()));
+    ASSERT_NE(box, nullptr) << "idle inside the box's loop, but no box is active";
+    if (++idles == 1) {
+      seen.push_back(box->Text());
+      // A key for the game while the box is open goes nowhere.
+      platform::PostMessage({platform::Msg::Char, form->Handle(), 'a', 0});
+      platform::PostMessage({platform::Msg::Char, form->Handle(), '1', 0});
+      return;
+    }
+    EXPECT_FALSE(platform::IsWindowEnabled(form->Handle()));
+    EXPECT_EQ(form->Color(), clBtnFace) << "the keys typed under the box did not reach the game";
+    platform::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});  // Enter
+  };
+  const char first = Letter();
+  TypeLetter();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0], kTimerRefusedMessage + ".");
+  EXPECT_TRUE(platform::IsWindowEnabled(form->Handle()));
+  EXPECT_EQ(platform::GetActiveWindow(), form->Handle());
+  EXPECT_EQ(Caption(2), "GOOD !") << "what the handler wrote before the failure stays";
+  EXPECT_EQ(Caption(1), std::string(1, first)) << "the handler stopped before the next letter";
+  EXPECT_FALSE(platform::testing::NextTimerDeadline());
+
+  // Same letter, same period: no retry, and this time the hit counts.
+  app.OnIdle = nullptr;
+  TypeLetter();
+  EXPECT_EQ(Caption(3), std::string(1, first) + " - " + first);
+  EXPECT_EQ(Caption(4), "0");
+}
