@@ -3,8 +3,10 @@
 // event arrives or the earliest timer falls due: when nothing is running the process sleeps in
 // the kernel with no wake-ups at all.
 #include <SDL.h>
+#include <time.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 
 #include "platform/Clock.h"
@@ -23,22 +25,33 @@ bool MessageWaiting() {
   return !Queue().Empty() || Windows().FirstNeedingPaint() || Timers().AnyDue(Clock::NowMicros());
 }
 
-// Waits are whole milliseconds; rounding to the nearest one and taking a tick within half a
-// millisecond of its deadline (TimerTable::kDueToleranceMicros) keeps ticks on their grid.
-int MillisecondsUntil(std::uint64_t deadlineMicros) {
-  const std::uint64_t now = Clock::NowMicros();
-  if (deadlineMicros <= now) return 0;
-  const std::uint64_t ms = (deadlineMicros - now + 500u) / 1'000u;
-  return static_cast<int>(std::min<std::uint64_t>(ms, INT_MAX));
+// SDL waits in whole milliseconds, which would make every tick late by up to one. So SDL waits
+// for the whole milliseconds left, staying open to events, and the last fraction of a millisecond
+// is slept precisely: ticks land within a few tens of microseconds of their grid points.
+void SleepUntil(std::uint64_t deadlineMicros) {
+  const timespec until{static_cast<time_t>(deadlineMicros / 1'000'000u),
+                       static_cast<long>(deadlineMicros % 1'000'000u * 1'000u)};
+  while (clock_nanosleep(CLOCK_BOOTTIME, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+  }
 }
 
 // False only when SDL cannot wait at all, so that a broken event queue does not become a spin.
 bool WaitForEventOrDeadline() {
   const auto deadline = Timers().EarliestDeadline();
   SDL_Event event;
-  const int received = deadline ? SDL_WaitEventTimeout(&event, MillisecondsUntil(*deadline)) : SDL_WaitEvent(&event);
-  if (received) TranslateEvent(event);
-  return received || deadline;
+  if (!deadline) {
+    if (!SDL_WaitEvent(&event)) return false;
+    TranslateEvent(event);
+    return true;
+  }
+  const std::uint64_t now = Clock::NowMicros();
+  const std::uint64_t wholeMs = *deadline > now ? (*deadline - now) / 1'000u : 0;
+  if (wholeMs == 0) {
+    SleepUntil(*deadline);
+  } else if (SDL_WaitEventTimeout(&event, static_cast<int>(std::min<std::uint64_t>(wholeMs, INT_MAX)))) {
+    TranslateEvent(event);
+  }
+  return true;
 }
 
 }  // namespace

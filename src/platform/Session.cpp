@@ -63,6 +63,9 @@ void Initialise(Mode mode) {
   }
   // Closing the last window is the program's decision (a Close message), not an SDL_QUIT as well.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // The window surface is the frame buffer itself (X11 shared memory), not a texture that SDL
+  // would upload through OpenGL: no GL driver or its threads for a window of labels.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // A typing game in a window has no reason to hold off the screen saver.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 

@@ -40,7 +40,7 @@ std::size_t TimerTable::EarliestIndex() const {
 
 bool TimerTable::AnyDue(std::uint64_t nowMicros) const {
   const std::size_t earliest = EarliestIndex();
-  return earliest < timers_.size() && timers_[earliest].deadlineMicros <= nowMicros + kDueToleranceMicros;
+  return earliest < timers_.size() && timers_[earliest].deadlineMicros <= nowMicros;
 }
 
 std::optional<TimerTable::Tick> TimerTable::TakeDue(std::uint64_t nowMicros) {

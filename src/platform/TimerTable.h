@@ -17,10 +17,6 @@ class TimerTable {
   // queue, and 0 would never move its deadline at all.
   static constexpr std::uint32_t kShortestPeriodMs = 10;
   static constexpr std::uint32_t kLongestPeriodMs = 0x7FFFFFFF;
-  // A tick this close to its deadline counts as due: waits have whole-millisecond resolution, so
-  // rounding the wait to the nearest millisecond and accepting the tick within half of one keeps
-  // ticks centred on their grid points instead of always late.
-  static constexpr std::uint64_t kDueToleranceMicros = 500;
 
   struct Tick { WindowHandle window; std::uint32_t id; };
 
