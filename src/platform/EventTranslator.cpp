@@ -15,6 +15,7 @@ constexpr std::uint32_t kAltContext = 1u << 29;   // lParam: Alt was down
 constexpr std::uint32_t kWasDown = 1u << 30;      // lParam: an auto-repeat, or a release
 constexpr std::uint32_t kReleasing = 1u << 31;
 constexpr std::uint32_t kOneStroke = 1;           // lParam: repeat count
+constexpr int kF4 = 0x73;
 
 // Keyboard input goes to the window SDL names, or else to the active one; a disabled window gets
 // none of it.
@@ -41,7 +42,11 @@ void TranslateKey(const SDL_KeyboardEvent& key) {
   if (!press) lParam |= kWasDown | kReleasing;
   else if (key.repeat) lParam |= kWasDown;
   const Msg msg = press ? (system ? Msg::SysKeyDown : Msg::KeyDown) : (system ? Msg::SysKeyUp : Msg::KeyUp);
-  PostInput(InputTarget(key.windowID), msg, static_cast<std::uint32_t>(SideNeutral(vk)), lParam);
+  WindowRecord* target = InputTarget(key.windowID);
+  PostInput(target, msg, static_cast<std::uint32_t>(SideNeutral(vk)), lParam);
+  // Alt+F4 closes the window. A window manager usually takes it first; without one (a bare X
+  // server) the window does it itself, as the original platform's default handling does.
+  if (target && press && !key.repeat && system && vk == kF4) Queue().Post({Msg::Close, target->handle});
 }
 
 void TranslateText(const SDL_TextInputEvent& text) {

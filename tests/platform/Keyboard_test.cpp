@@ -121,6 +121,22 @@ TEST_F(KeyboardTest, KeyMessagesCarryTheVirtualKeyAndTheRepeatFlag) {
   }
 }
 
+TEST_F(KeyboardTest, AltF4ClosesTheWindowWhenNoWindowManagerTakesIt) {
+  const WindowHandle window = ShownWindow();
+  Drain();
+  Down(kAlt);
+  Stroke({SDLK_F4, SDL_SCANCODE_F4});
+  Up(kAlt);
+  const std::vector<Message> taken = Drain();
+  ASSERT_EQ(taken.size(), 5u);
+  EXPECT_EQ(taken[1].msg, Msg::SysKeyDown);
+  EXPECT_EQ(taken[2].msg, Msg::Close);
+  EXPECT_EQ(taken[2].window, window);
+
+  Stroke({SDLK_F4, SDL_SCANCODE_F4});
+  for (const Message& m : Drain()) EXPECT_NE(m.msg, Msg::Close) << "F4 alone closes nothing";
+}
+
 TEST_F(KeyboardTest, KeyStateIsAsOfTheMessageTaken) {
   ShownWindow();
   Drain();
