@@ -3,8 +3,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "platform/Clock.h"
@@ -31,14 +29,6 @@ void ForgetEverything() {
   TakenKeys() = KeyState{};
 }
 
-// Without an explicit choice SDL would also try drivers that take over a text console; the
-// program belongs in a desktop session.
-bool OnDesktopDriver() {
-  if (std::getenv("SDL_VIDEODRIVER")) return true;
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
-}
-
 }  // namespace
 
 bool Session::IsOpen() { return open; }
@@ -59,7 +49,10 @@ void Initialise(Mode mode) {
   if (headless) {
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
   } else {
+    // Left to itself SDL would also try drivers that take over a text console; the program
+    // belongs in a desktop session. SDL_VIDEODRIVER in the environment still wins.
     SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
   }
   // Closing the last window is the program's decision (a Close message), not an SDL_QUIT as well.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -69,7 +62,7 @@ void Initialise(Mode mode) {
   // A typing game in a window has no reason to hold off the screen saver.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 
-  if (SDL_Init(SDL_INIT_VIDEO) != 0 || (!headless && !OnDesktopDriver())) {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     const std::string reason = SDL_GetError();
     SDL_Quit();
     if (headless) throw PlatformError("the headless video driver cannot start: " + reason);
