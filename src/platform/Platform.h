@@ -51,7 +51,7 @@ enum class Msg : std::uint32_t {
   SysChar = 0x0106, Timer = 0x0113, LButtonDown = 0x0201, LButtonUp = 0x0202,
 };
 struct Message { Msg msg = Msg::None; WindowHandle window = 0; std::uint32_t wParam = 0, lParam = 0; };
-bool PeekMessage(Message& message);  // takes the next message if there is one: queued, then due timers, then paint
+bool PeekMessage(Message& message);  // takes the next message if there is one: queued, then paint, then due timers
 void WaitMessage();                  // blocks until a message arrives or the earliest timer falls due
 void PostMessage(const Message& message);
 void PostQuitMessage(int exitCode);
