@@ -61,3 +61,36 @@ TEST_F(FormTest, ACaptionChangePaintsOnlyThatLabel) {
   EXPECT_EQ(Pixel(window, 5, 5), 0x00123456u);
   EXPECT_NE(Pixel(window, caption.Left(), caption.Top()), 0x00123456u);
 }
+
+namespace {
+bool operator==(const platform::Rect& a, const platform::Rect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+}  // namespace
+
+// What a change marks is all that is painted and presented.
+TEST_F(FormTest, ACaptionChangeMarksOnlyItsLabelAndAShrinkErasesTheStripItLeaves) {
+  TLabel& banner = *form.FindLabel("Banner");
+  banner.SetCaption("B - B");
+  platform::PaintArea area = platform::BeginPaint(form.Handle());
+  platform::EndPaint(form.Handle(), area);
+  ASSERT_EQ(area.update.size(), 1u);
+  EXPECT_TRUE(area.update[0] == banner.BoundsRect());
+  EXPECT_TRUE(area.erase.empty());
+
+  TLabel& number = *form.FindLabel("Number");
+  number.SetCaption("100");
+  ProcessMessages();
+  const platform::Rect wide = number.BoundsRect();
+  number.SetCaption("7");
+  area = platform::BeginPaint(form.Handle());
+  platform::EndPaint(form.Handle(), area);
+  ASSERT_EQ(area.erase.size(), 1u);
+  EXPECT_TRUE(area.erase[0] == wide);
+  for (const platform::Rect& r : area.update) {
+    EXPECT_GE(r.left, wide.left);
+    EXPECT_LE(r.right, wide.right);
+    EXPECT_EQ(r.top, wide.top);
+    EXPECT_EQ(r.bottom, wide.bottom);
+  }
+}
