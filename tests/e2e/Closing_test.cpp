@@ -1,0 +1,53 @@
+// Closing the window ends the program at once, in any phase, with exit code 0.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "e2e/Quillet.h"
+
+namespace e2e {
+namespace {
+
+class Closing : public OnXServer {};
+
+struct Phase {
+  const char* name;
+  std::function<void(Quillet&)> reach;
+};
+
+struct Way {
+  const char* name;
+  std::function<void(Quillet&)> close;
+};
+
+// As a window manager does for the close button: WM_DELETE_WINDOW. And Alt+F4 in the window.
+TEST_F(Closing, TheCloseRequestOrAltF4EndsTheProgramWithCode0InAnyPhase) {
+  const Phase idle{"idle", [](Quillet&) {}};
+  const Phase playing{"playing", [](Quillet& quillet) {
+                        quillet.Type(LowerCase(quillet.Letter()));
+                        ASSERT_TRUE(quillet.Shows("Label2", "GOOD !"));
+                      }};
+  const Phase missed{"red after a miss", [](Quillet& quillet) {
+                       quillet.Type(quillet.Letter() == "Q" ? "z" : "q");
+                       ASSERT_TRUE(quillet.TurnsColor(kRed));
+                     }};
+  const Way closeRequest{"close request", [](Quillet& quillet) { AskToClose(Connection(), quillet.MainWindow()); }};
+  const Way altF4{"Alt+F4", [](Quillet& quillet) { quillet.Keys().KeyThatCloses(quillet.MainWindow(), "alt+F4"); }};
+
+  for (const auto& [phase, way] : std::vector<std::pair<Phase, Way>>{
+           {idle, closeRequest}, {playing, closeRequest}, {missed, closeRequest}, {idle, altF4}, {missed, altF4}}) {
+    SCOPED_TRACE(std::string(way.name) + " while " + phase.name);
+    Quillet quillet(Server(), QUILLET_EXE);
+    ASSERT_NE(quillet.Letter(), "");
+    phase.reach(quillet);
+    if (HasFatalFailure()) return;
+    way.close(quillet);
+    EXPECT_TRUE(quillet.ExitsWith(0, std::chrono::milliseconds(1000)));
+    EXPECT_EQ(quillet.Process().ErrorText(), "");
+  }
+}
+
+}  // namespace
+}  // namespace e2e

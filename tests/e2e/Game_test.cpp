@@ -1,0 +1,99 @@
+// Real games typed with real keys: what a hit shows, which keys end a game, which never arrive,
+// and a key held down.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "e2e/Deadline.h"
+#include "e2e/Quillet.h"
+
+namespace e2e {
+namespace {
+
+class Game : public OnXServer {};
+
+// A letter other than the one on display, so that typing it is a miss.
+std::string OtherThan(const std::string& letter) { return letter == "Q" ? "z" : "q"; }
+
+TEST_F(Game, ALetterTypedInEitherCaseIsAHitThatScoresAndBringsTheNext) {
+  Quillet quillet(Server(), QUILLET_EXE);
+  const std::string first = quillet.Letter();
+  ASSERT_NE(first, "") << "Label1 shows no letter from A to Z";
+
+  quillet.Type(LowerCase(first));
+  ASSERT_TRUE(quillet.Shows("Label2", "GOOD !"));
+  EXPECT_TRUE(quillet.Shows("Label3", first + " - " + first));
+  EXPECT_TRUE(quillet.Shows("Label4", "0"));
+  EXPECT_TRUE(quillet.Shows("Label8", "0")) << "the first key finds no ticks left to score";
+
+  const std::string second = quillet.Letter();
+  ASSERT_NE(second, "");
+  quillet.Type("shift+" + LowerCase(second));
+  ASSERT_TRUE(quillet.Shows("Label4", "1"));
+  EXPECT_TRUE(quillet.Shows("Label3", second + " - " + second));
+  // One point for each of the 20 ticks of 655 ms still left when the key came.
+  const std::string score = quillet.Read("Label8", Numbers(1, 20));
+  EXPECT_NE(score, "") << "SCORE shows no number from 1 to 20";
+  EXPECT_EQ(quillet.WindowColor(), ButtonFace()) << "still playing";
+}
+
+TEST_F(Game, TabShiftTabAndAltWithALetterNeverReachTheGame) {
+  Quillet quillet(Server(), QUILLET_EXE);
+  const std::string letter = quillet.Letter();
+  ASSERT_NE(letter, "");
+  const Image idle = quillet.SettledScreen();
+
+  quillet.Type("Tab");
+  quillet.Type("shift+Tab");
+  quillet.Type("alt+" + OtherThan(letter));
+  // Idle means no timer: the picture has no reason to change at all.
+  EXPECT_FALSE(WaitUntil([&] { return !(quillet.Screen() == idle); }, milliseconds(300)))
+      << "the idle window changed after Tab, Shift+Tab or Alt with a letter";
+
+  // Keys arrive in order, so this one shows what the others did: had any of them reached the
+  // game it would have been a miss, and the window would be red and deaf to this key.
+  quillet.Type(LowerCase(letter));
+  ASSERT_TRUE(quillet.Shows("Label2", "GOOD !"));
+  EXPECT_TRUE(quillet.Shows("Label4", "0"));
+  EXPECT_TRUE(quillet.Shows("Label3", letter + " - " + letter));
+}
+
+TEST_F(Game, EnterEscapeBackspaceAndCtrlWithALetterEachEndTheGameAsAMiss) {
+  Quillet quillet(Server(), QUILLET_EXE);
+  ASSERT_NE(quillet.Letter(), "");
+  for (const std::string key : {"Return", "Escape", "BackSpace", "ctrl+a"}) {
+    SCOPED_TRACE(key);
+    // The game before ends with two seconds of red, then waits idle again.
+    ASSERT_TRUE(quillet.TurnsColor(ButtonFace(), milliseconds(4000)));
+    quillet.Type(key);
+    ASSERT_TRUE(quillet.TurnsColor(kRed));
+    EXPECT_TRUE(quillet.Shows("Label2", "MISS TYPING !", kRed));
+  }
+  EXPECT_TRUE(quillet.TurnsColor(ButtonFace(), milliseconds(4000))) << "the last game never ended";
+}
+
+// The server repeats a held key as a keyboard does; each repeat is a key of its own for the
+// game. After the first press the letter has changed, so the first repeat is a miss, unless
+// the same letter came up again, in which case it is a second hit.
+TEST_F(Game, AHeldKeyRepeatsAndTheRepeatsAreJudgedLikeKeys) {
+  Quillet quillet(Server(), QUILLET_EXE);
+  const std::string letter = quillet.Letter();
+  ASSERT_NE(letter, "");
+  SetKeyRepeat(Connection(), milliseconds(250), milliseconds(40));
+  Focus(Connection(), quillet.MainWindow());
+
+  quillet.Keys().KeyDown(LowerCase(letter));
+  std::this_thread::sleep_for(milliseconds(700));  // how long the key is held, not a wait for the program
+  quillet.Keys().KeyUp(LowerCase(letter));
+
+  std::string level;
+  const bool repeated = WaitUntil([&] {
+    if (quillet.WindowColor() == kRed) return true;
+    level = quillet.Read("Label4", Numbers(1, 30));
+    return !level.empty();
+  });
+  EXPECT_TRUE(repeated) << "neither red nor past LEVEL 0: the held key was typed once only";
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,32 @@
+// A rectangle of pixels, from the screen or drawn headless, and how two of them differ.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace e2e {
+
+struct Image {
+  int width = 0, height = 0;
+  std::vector<platform::ColorRef> pixels;  // row by row, 0x00BBGGRR
+
+  platform::ColorRef At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+  Image Crop(const platform::Rect& r) const;  // r must lie inside
+  bool operator==(const Image&) const = default;
+};
+
+struct Difference {
+  int differingPixels = 0;
+  int largestChannelStep = 0;  // the biggest difference of one colour channel, 0 to 255
+  bool sizesDiffer = false;
+
+  bool Same() const { return !sizesDiffer && differingPixels == 0; }
+  std::string Describe() const;
+};
+
+Difference Compare(const Image& seen, const Image& expected);
+
+std::string Hex(platform::ColorRef color);
+
+}  // namespace e2e

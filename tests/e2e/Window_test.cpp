@@ -1,0 +1,62 @@
+// The program as the desktop sees it: where its window is, what it is called, that it cannot be
+// resized, and what happens with no desktop at all.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "e2e/Quillet.h"
+
+namespace e2e {
+namespace {
+
+class MainWindow : public OnXServer {};
+
+// With no window manager to move it, the client area is exactly where the outer corner belongs.
+TEST_F(MainWindow, OpensAt200By109WithAFixed212By212ClientAreaTitledQuillet) {
+  Quillet quillet(Server(), QUILLET_EXE);
+
+  EXPECT_EQ(VisibleWindowsTitled(Connection(), "QUILLET").size(), 1u) << "one window on screen";
+  const Placement client = quillet.ClientArea();
+  EXPECT_EQ(client.left, 200);
+  EXPECT_EQ(client.top, 109);
+  EXPECT_EQ(client.width, 212);
+  EXPECT_EQ(client.height, 212);
+  EXPECT_EQ(TitleOf(Connection(), quillet.MainWindow()), "QUILLET");
+
+  // Equal minimum and maximum sizes are how a window tells the window manager it has no
+  // resizable frame and no maximise button.
+  const SizeLimits limits = SizeLimitsOf(Connection(), quillet.MainWindow());
+  ASSERT_TRUE(limits.hasMinimum && limits.hasMaximum);
+  EXPECT_EQ(limits.minWidth, 212);
+  EXPECT_EQ(limits.minHeight, 212);
+  EXPECT_EQ(limits.maxWidth, 212);
+  EXPECT_EQ(limits.maxHeight, 212);
+
+  // Idle: a letter, the captions of the layout, the grey window.
+  EXPECT_NE(quillet.Letter(), "") << "Label1 shows no letter from A to Z";
+  EXPECT_TRUE(quillet.Shows("Label2", "START "));
+  EXPECT_EQ(quillet.WindowColor(), ButtonFace());
+}
+
+// A login with no desktop, such as a text console or ssh without forwarding: the session still
+// has its runtime directory, but no display of either kind.
+TEST(WithoutADisplay, TheProgramSaysItNeedsAGraphicalSessionAndEndsWithCode1) {
+  char runtimeDirectory[] = "/tmp/quillet-e2e-XXXXXX";
+  ASSERT_NE(mkdtemp(runtimeDirectory), nullptr);
+  ChildProcess quillet({QUILLET_EXE}, {{{"XDG_RUNTIME_DIR", runtimeDirectory}},
+                                       {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}});
+
+  const auto exitCode = quillet.WaitForExit(std::chrono::seconds(5));
+  ASSERT_TRUE(exitCode.has_value()) << "still running after 5 s";
+  EXPECT_EQ(*exitCode, 1);
+  const std::string& text = quillet.ErrorText();
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << "one line on stderr, not:\n" << text;
+  EXPECT_NE(text.find("graphical session"), std::string::npos) << text;
+  rmdir(runtimeDirectory);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,122 @@
+#include "e2e/XWindows.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xatom.h>
+#include <X11/XKBlib.h>
+#include <X11/Xutil.h>
+
+#include <stdexcept>
+
+namespace e2e {
+
+std::optional<std::string> TitleOf(Display* display, Window window) {
+  char* name = nullptr;
+  if (!XFetchName(display, window, &name) || !name) return std::nullopt;
+  std::string title = name;
+  XFree(name);
+  return title;
+}
+
+std::optional<long> ProcessOf(Display* display, Window window) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  const Atom property = XInternAtom(display, "_NET_WM_PID", False);
+  if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &type, &format, &count, &remaining,
+                         &data) != Success || !data) {
+    return std::nullopt;
+  }
+  std::optional<long> pid;
+  // Xlib hands 32-bit properties over as longs.
+  if (type == XA_CARDINAL && format == 32 && count == 1) pid = *reinterpret_cast<long*>(data);
+  XFree(data);
+  return pid;
+}
+
+std::vector<Window> VisibleWindowsTitled(Display* display, const std::string& title) {
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  std::vector<Window> found;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return found;
+  // XQueryTree lists children bottom to top: the oldest mapped window first unless restacked.
+  for (unsigned i = 0; i < count; ++i) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, children[i], &attributes) || attributes.map_state != IsViewable) continue;
+    if (TitleOf(display, children[i]) == title) found.push_back(children[i]);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+Placement PlacementOf(Display* display, Window window) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) throw std::runtime_error("the window is gone");
+  int x = 0, y = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+  return {x, y, attributes.width, attributes.height};
+}
+
+SizeLimits SizeLimitsOf(Display* display, Window window) {
+  XSizeHints hints{};
+  long supplied = 0;
+  SizeLimits limits;
+  if (!XGetWMNormalHints(display, window, &hints, &supplied)) return limits;
+  if (hints.flags & PMinSize) limits.hasMinimum = true, limits.minWidth = hints.min_width, limits.minHeight = hints.min_height;
+  if (hints.flags & PMaxSize) limits.hasMaximum = true, limits.maxWidth = hints.max_width, limits.maxHeight = hints.max_height;
+  return limits;
+}
+
+Image Screenshot(Display* display, const Placement& area) {
+  XImage* shot = XGetImage(display, DefaultRootWindow(display), area.left, area.top, static_cast<unsigned>(area.width),
+                           static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
+  if (!shot) throw std::runtime_error("cannot read the screen");
+  Image image{area.width, area.height, {}};
+  image.pixels.reserve(static_cast<std::size_t>(area.width * area.height));
+  // The 24-bit visual keeps red, green and blue in its masks; the program's colours are 0x00BBGGRR.
+  const auto channel = [](unsigned long pixel, unsigned long mask) {
+    int shift = 0;
+    while (mask && !(mask & 1)) mask >>= 1, ++shift;
+    return static_cast<platform::ColorRef>((pixel >> shift) & 0xFF);
+  };
+  for (int y = 0; y < area.height; ++y) {
+    for (int x = 0; x < area.width; ++x) {
+      const unsigned long pixel = XGetPixel(shot, x, y);
+      image.pixels.push_back(channel(pixel, shot->red_mask) | channel(pixel, shot->green_mask) << 8 |
+                             channel(pixel, shot->blue_mask) << 16);
+    }
+  }
+  XDestroyImage(shot);
+  return image;
+}
+
+void AskToClose(Display* display, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &event);
+  XFlush(display);
+}
+
+void Focus(Display* display, Window window) {
+  XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+  XSync(display, False);
+}
+
+void SetKeyRepeat(XDisplay* display, std::chrono::milliseconds delay, std::chrono::milliseconds interval) {
+  XKeyboardControl control{};
+  control.auto_repeat_mode = AutoRepeatModeOn;
+  XChangeKeyboardControl(display, KBAutoRepeatMode, &control);
+  if (!XkbSetAutoRepeatRate(display, XkbUseCoreKbd, static_cast<unsigned>(delay.count()),
+                            static_cast<unsigned>(interval.count()))) {
+    throw std::runtime_error("the server does not let the key repeat rate be set");
+  }
+  XSync(display, False);
+}
+
+}  // namespace e2e

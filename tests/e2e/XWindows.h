@@ -1,0 +1,47 @@
+// What a window manager or a screenshot tool sees of the program: its top-level windows, their
+// titles, places and size hints, and the pixels on screen. Also the one message a window
+// manager sends to close a window politely.
+#pragma once
+#include "e2e/XTypes.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "e2e/Image.h"
+
+namespace e2e {
+
+struct Placement {
+  int left = 0, top = 0, width = 0, height = 0;  // the client area, on the root window
+};
+
+struct SizeLimits {
+  bool hasMinimum = false, hasMaximum = false;
+  int minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0;
+};
+
+// Top-level windows that are on screen and carry this title (WM_NAME), oldest first.
+std::vector<XWindow> VisibleWindowsTitled(XDisplay* display, const std::string& title);
+std::optional<std::string> TitleOf(XDisplay* display, XWindow window);
+// The process that says it owns the window (_NET_WM_PID).
+std::optional<long> ProcessOf(XDisplay* display, XWindow window);
+Placement PlacementOf(XDisplay* display, XWindow window);
+SizeLimits SizeLimitsOf(XDisplay* display, XWindow window);
+
+// What the screen shows in the window's client area (or part of it): other windows on top
+// included, as a user would see it.
+Image Screenshot(XDisplay* display, const Placement& area);
+
+// A ClientMessage WM_PROTOCOLS / WM_DELETE_WINDOW, as a window manager sends for the close button.
+void AskToClose(XDisplay* display, XWindow window);
+
+// Gives the window the keyboard focus, so that keys from the (virtual) keyboard reach it.
+void Focus(XDisplay* display, XWindow window);
+
+// Makes the server repeat held keys, after `delay` and then every `interval`, as `xset r on`
+// and `xset r rate` would.
+void SetKeyRepeat(XDisplay* display, std::chrono::milliseconds delay, std::chrono::milliseconds interval);
+
+}  // namespace e2e
