@@ -62,6 +62,7 @@ void Initialise(Mode mode) {
   // A typing game in a window has no reason to hold off the screen saver.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 
+  if (!headless) FilterLateWakeUpErrors();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     const std::string reason = SDL_GetError();
     SDL_Quit();

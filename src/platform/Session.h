@@ -14,5 +14,7 @@ class Session {
 // by), or 0 when the text names none or an implausible one.
 int ParseXftDpi(const char* resources);
 int DesktopResolution();  // the display's own; 96 when the desktop says nothing
+// Keeps a harmless X error at shutdown from ending a closed program with exit code 1.
+void FilterLateWakeUpErrors();
 
 }  // namespace platform::detail
