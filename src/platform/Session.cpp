@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "platform/Clock.h"
@@ -15,6 +16,8 @@
 
 namespace platform::detail {
 namespace {
+
+const std::string kNoDisplay = "No display: QUILLET needs a graphical session (X11 or Wayland)";
 
 bool open = false;
 bool headless = false;
@@ -50,9 +53,15 @@ void Initialise(Mode mode) {
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
   } else {
     // Left to itself SDL would also try drivers that take over a text console; the program
-    // belongs in a desktop session. SDL_VIDEODRIVER in the environment still wins.
+    // belongs in a desktop session, so only the sessions the environment names are tried (and
+    // the Wayland library is not left to complain on stderr about a session that is not there).
+    // SDL_VIDEODRIVER in the environment still wins.
+    std::string drivers;
+    if (std::getenv("DISPLAY")) drivers = "x11";
+    if (std::getenv("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
+    if (drivers.empty() && !std::getenv("SDL_VIDEODRIVER")) throw PlatformError(kNoDisplay);
     SDL_ResetHint(SDL_HINT_VIDEODRIVER);
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
   }
   // Closing the last window is the program's decision (a Close message), not an SDL_QUIT as well.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -67,7 +76,7 @@ void Initialise(Mode mode) {
     const std::string reason = SDL_GetError();
     SDL_Quit();
     if (headless) throw PlatformError("the headless video driver cannot start: " + reason);
-    throw PlatformError("No display: QUILLET needs a graphical session (X11 or Wayland)" +
+    throw PlatformError(kNoDisplay +
                         (reason.empty() ? std::string() : " (" + reason + ")"));
   }
   // Only clicks matter; motion would wake the idle program for nothing.
