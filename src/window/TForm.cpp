@@ -5,8 +5,6 @@
 #include "window/FormLayout.h"
 
 namespace {
-constexpr std::uint32_t VK_F4 = 0x73;
-
 platform::Rect Intersect(const platform::Rect& a, const platform::Rect& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
@@ -66,9 +64,6 @@ void TForm::WndProc(const platform::Message& message) {
       if (OnKeyPress) OnKeyPress(key);
       break;
     }
-    case platform::Msg::SysKeyDown:
-      if (message.wParam == VK_F4) platform::PostMessage({platform::Msg::Close, Handle(), 0, 0});
-      break;
     case platform::Msg::Close:
       if (OnClose) OnClose();
       break;
