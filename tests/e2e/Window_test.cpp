@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 #include "e2e/Quillet.h"
 
@@ -56,6 +57,27 @@ TEST(WithoutADisplay, TheProgramSaysItNeedsAGraphicalSessionAndEndsWithCode1) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << "one line on stderr, not:\n" << text;
   EXPECT_NE(text.find("graphical session"), std::string::npos) << text;
   rmdir(runtimeDirectory);
+}
+
+// A desktop with no fonts at all (fontconfig given a configuration that names none): the program
+// cannot draw a single label, and says so instead of showing an empty window.
+TEST_F(MainWindow, WithNoFontAtAllTheProgramSaysSoAndEndsWithCode1) {
+  char folder[] = "/tmp/quillet-e2e-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string config = std::string(folder) + "/fonts.conf";
+  std::FILE* file = std::fopen(config.c_str(), "w");
+  ASSERT_NE(file, nullptr);
+  std::fprintf(file, "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n", folder);
+  std::fclose(file);
+
+  ChildProcess quillet({QUILLET_EXE}, {{{"DISPLAY", Server().DisplayName()}, {"FONTCONFIG_FILE", config}}, {}});
+  const auto exitCode = quillet.WaitForExit(std::chrono::seconds(5));
+  ASSERT_TRUE(exitCode.has_value()) << "still running after 5 s";
+  EXPECT_EQ(*exitCode, 1);
+  const std::string& text = quillet.ErrorText();
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << "one line on stderr, not:\n" << text;
+  EXPECT_NE(text.find("font"), std::string::npos) << text;
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
