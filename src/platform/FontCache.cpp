@@ -59,14 +59,14 @@ TextMetrics MetricsFromRenderer(TTF_Font* face, int emPixels) {
   return metrics;
 }
 
-FontPtr Realise(const FontSpec& spec, std::shared_ptr<TrueTypeLibrary> library) {
-  const std::string family = ToUtf8(DecodeAnsi(spec.face));
-  const int weight = std::clamp(spec.weight == 0 ? 400 : spec.weight, 1, 1000);
-  const FontFile file = MapFont(family, weight, spec.charset == kShiftJisCharset);
+FontPtr Realise(const FontSpec& request, std::shared_ptr<TrueTypeLibrary> library) {
+  const std::string family = ToUtf8(DecodeAnsi(request.face));
+  const int weight = std::clamp(request.weight == 0 ? 400 : request.weight, 1, 1000);
+  const FontFile file = MapFont(family, weight, request.charset == kShiftJisCharset);
 
   const auto tables = ReadOpenTypeMetrics(file.path, file.faceIndex);
   // SDL_ttf sizes in points at 72 dpi, so a point size equal to the em size in pixels is exact.
-  const int emPixels = tables ? EmPixelsForHeight(*tables, spec.height) : std::max(1, std::abs(spec.height));
+  const int emPixels = tables ? EmPixelsForHeight(*tables, request.height) : std::max(1, std::abs(request.height));
   TTF_Font* face = TTF_OpenFontIndex(file.path.c_str(), emPixels, file.faceIndex);
   if (face == nullptr) {
     throw PlatformError("Cannot open the font file " + file.path + ": " + TTF_GetError());
@@ -95,12 +95,12 @@ FontPtr Realise(const FontSpec& spec, std::shared_ptr<TrueTypeLibrary> library) 
 
 }  // namespace
 
-FontPtr CreateFont(const FontSpec& spec) {
+FontPtr CreateFont(const FontSpec& request) {
   FontCache& cache = Cache();
-  const FontKey key{spec.face, spec.height, spec.weight, spec.charset};
+  const FontKey key{request.face, request.height, request.weight, request.charset};
   if (const auto found = cache.fonts.find(key); found != cache.fonts.end()) return found->second;
   if (!cache.library) cache.library = std::make_shared<TrueTypeLibrary>();
-  FontPtr font = Realise(spec, cache.library);
+  FontPtr font = Realise(request, cache.library);
   cache.fonts.emplace(key, font);
   return font;
 }

@@ -1,6 +1,5 @@
 #include "window/TLabel.h"
 
-namespace {
 unsigned AlignmentFlag(TAlignment alignment) {
   switch (alignment) {
     case TAlignment::taRightJustify: return platform::DT_RIGHT;
@@ -9,7 +8,6 @@ unsigned AlignmentFlag(TAlignment alignment) {
   }
   return platform::DT_LEFT;
 }
-}  // namespace
 
 void TLabel::SetCaption(std::string_view text) {
   text = text.substr(0, text.find('\0'));  // a caption is a zero-ended text

@@ -9,6 +9,7 @@
 #include "window/TFont.h"
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+unsigned AlignmentFlag(TAlignment alignment);  // the text drawing flag that aligns like this
 
 class TLabel {
  public:

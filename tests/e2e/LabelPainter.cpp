@@ -13,15 +13,6 @@ namespace {
 // clear of the big letter beside LEVEL.
 constexpr int kNumberFieldWidth = 40;
 
-unsigned AlignmentFlag(TAlignment alignment) {
-  switch (alignment) {
-    case TAlignment::taRightJustify: return platform::DT_RIGHT;
-    case TAlignment::taCenter: return platform::DT_CENTER;
-    case TAlignment::taLeftJustify: break;
-  }
-  return platform::DT_LEFT;
-}
-
 // A hidden headless window of the given size, whose frame buffer is drawn on and read back.
 class Sheet {
  public:

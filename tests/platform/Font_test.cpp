@@ -14,9 +14,9 @@ bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-int MeasuredWidth(const FontSpec& spec, const std::string& text) {
+int MeasuredWidth(const FontSpec& request, const std::string& text) {
   Rect r{0, 0, 0, 0};
-  Canvas::Screen().DrawText(*CreateFont(spec), text, r, DT_CALCRECT | DT_EXPANDTABS, 0);
+  Canvas::Screen().DrawText(*CreateFont(request), text, r, DT_CALCRECT | DT_EXPANDTABS, 0);
   return r.right;
 }
 
