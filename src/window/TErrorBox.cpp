@@ -46,12 +46,12 @@ platform::WindowOptions Placement(std::string_view caption, int width, int heigh
   return options;
 }
 
-struct BoxLayout {
-  platform::Rect text, button;
-  int width, height;
-};
+bool Inside(const platform::Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+}  // namespace
 
-BoxLayout LayOut(std::string_view text) {
+// The stop sign on the left, the text to its right (centred on the sign when short), the button
+// centred below both.
+TErrorBox::Layout TErrorBox::LayOut(std::string_view text) {
   platform::Rect measured{0, 0, 0, 0};
   platform::Canvas::Screen().DrawText(*BoxFont().Handle(), text, measured, kTextFlags | platform::DT_CALCRECT, 0);
   const int textLeft = kMargin + kIconSize + kGap;
@@ -66,14 +66,14 @@ BoxLayout LayOut(std::string_view text) {
           buttonTop + kButtonHeight + kMargin};
 }
 
-bool Inside(const platform::Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-}  // namespace
-
 TErrorBox::TErrorBox(std::string_view text, std::string_view caption, const TForm* owner)
-    : TWindow(platform::CreateWindow(Placement(caption, LayOut(text).width, LayOut(text).height, owner))),
+    : TErrorBox(text, caption, owner, LayOut(text)) {}
+
+TErrorBox::TErrorBox(std::string_view text, std::string_view caption, const TForm* owner, const Layout& layout)
+    : TWindow(platform::CreateWindow(Placement(caption, layout.width, layout.height, owner))),
       text_(text),
-      textRect_(LayOut(text).text),
-      button_(LayOut(text).button) {}
+      textRect_(layout.text),
+      button_(layout.button) {}
 
 void TErrorBox::Show() {
   platform::ShowWindow(Handle(), platform::Show::Normal);
@@ -116,7 +116,7 @@ void TErrorBox::Paint() {
   canvas.FillRect({b.left + 1, b.top + 1, b.right - 1, b.bottom - 1}, 0x00FFFFFF);
   canvas.FillRect({b.left + 2, b.top + 2, b.right - 1, b.bottom - 1}, 0x00A0A0A0);
   canvas.FillRect({b.left + 2, b.top + 2, b.right - 2, b.bottom - 2}, face);
-  platform::Rect label{b.left, b.top + (kButtonHeight - GetTextMetrics(*font).height) / 2, b.right, b.bottom};
+  platform::Rect label{b.left, b.top + (kButtonHeight - platform::GetTextMetrics(*font).height) / 2, b.right, b.bottom};
   canvas.DrawText(*font, "OK", label, platform::DT_CENTER | platform::DT_NOPREFIX, text);
   platform::EndPaint(Handle(), area);
 }

@@ -22,6 +22,12 @@ class TErrorBox : public TWindow {
   void WndProc(const platform::Message& message) override;
 
  private:
+  struct Layout {
+    platform::Rect text, button;
+    int width, height;
+  };
+  static Layout LayOut(std::string_view text);
+  TErrorBox(std::string_view text, std::string_view caption, const TForm* owner, const Layout& layout);
   void Paint();
 
   std::string text_;
