@@ -58,6 +58,18 @@ TEST_F(Game, TabShiftTabAndAltWithALetterNeverReachTheGame) {
   EXPECT_TRUE(quillet.Shows("Label3", letter + " - " + letter));
 }
 
+// While the left button is held down over the window the mouse is captured, and keys skip the
+// dialog handling that uses Tab up: Tab then arrives as the character 9, a miss.
+TEST_F(Game, TabWithTheLeftButtonHeldDownOverTheWindowArrivesAndIsAMiss) {
+  Quillet quillet(Server(), QUILLET_EXE);
+  ASSERT_NE(quillet.Letter(), "");
+  quillet.Keys().ButtonDownAt(quillet.MainWindow(), 100, 190);
+  quillet.Type("Tab");
+  quillet.Keys().ButtonUp();
+  ASSERT_TRUE(quillet.TurnsColor(kRed));
+  EXPECT_TRUE(quillet.Shows("Label2", "MISS TYPING !", kRed));
+}
+
 TEST_F(Game, EnterEscapeBackspaceAndCtrlWithALetterEachEndTheGameAsAMiss) {
   Quillet quillet(Server(), QUILLET_EXE);
   ASSERT_NE(quillet.Letter(), "");

@@ -30,6 +30,12 @@ void Xdotool::KeyDown(const std::string& key) const { Run({"keydown", key}); }
 
 void Xdotool::KeyUp(const std::string& key) const { Run({"keyup", key}); }
 
+void Xdotool::ButtonDownAt(XWindow window, int x, int y) const {
+  Run({"mousemove", "--window", std::to_string(window), std::to_string(x), std::to_string(y), "mousedown", "1"});
+}
+
+void Xdotool::ButtonUp() const { Run({"mouseup", "1"}); }
+
 bool Xdotool::Run(const std::vector<std::string>& arguments, bool windowMayVanish) const {
   std::vector<std::string> command{"xdotool"};
   command.insert(command.end(), arguments.begin(), arguments.end());

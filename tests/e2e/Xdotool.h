@@ -21,6 +21,9 @@ class Xdotool {
   // and the server repeats a held key as a real keyboard does.
   void KeyDown(const std::string& key) const;
   void KeyUp(const std::string& key) const;
+  // The left mouse button, pressed with the pointer at (x, y) in the window, and released.
+  void ButtonDownAt(XWindow window, int x, int y) const;
+  void ButtonUp() const;
 
  private:
   // False when the window vanished while xdotool was typing into it, if that was allowed.
