@@ -3,6 +3,8 @@
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# CMake's own makefiles run as sub-makes; their directory chatter says nothing to a player.
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all setup configure build run test clean
 
