@@ -1,6 +1,8 @@
 // Whether the platform is up, and on which video driver.
 #pragma once
 
+struct SDL_Window;
+
 namespace platform::detail {
 
 class Session {
@@ -16,5 +18,7 @@ int ParseXftDpi(const char* resources);
 int DesktopResolution();  // the display's own; 96 when the desktop says nothing
 // Keeps a harmless X error at shutdown from ending a closed program with exit code 1.
 void FilterLateWakeUpErrors();
+// Tells the window manager the frame has no resizing and no maximise, and minimise only if allowed.
+void LimitFrame(SDL_Window* window, bool minimizable);
 
 }  // namespace platform::detail

@@ -66,6 +66,7 @@ WindowHandle CreateWindow(const WindowOptions& options) {
   SDL_Window* sdl = SDL_CreateWindow(TitleUtf8(options.title).c_str(), options.left, options.top,
                                      options.clientWidth, options.clientHeight, SDL_WINDOW_HIDDEN);
   if (!sdl) throw PlatformError(std::string("cannot create a window: ") + SDL_GetError());
+  detail::LimitFrame(sdl, options.minimizable);
   try {
     if (options.icon) SetIcon(sdl, *options.icon);
   } catch (...) {

@@ -35,6 +35,8 @@ TEST_F(MainWindow, OpensAt200By109WithAFixed212By212ClientAreaTitledQuillet) {
   EXPECT_EQ(limits.minHeight, 212);
   EXPECT_EQ(limits.maxWidth, 212);
   EXPECT_EQ(limits.maxHeight, 212);
+  // And for window managers that would still draw a maximise button: move, minimise, close only.
+  EXPECT_EQ(MotifFunctionsOf(Connection(), quillet.MainWindow()), 4 | 8 | 32);
 
   // Idle: a letter, the captions of the layout, the grey window.
   EXPECT_NE(quillet.Letter(), "") << "Label1 shows no letter from A to Z";

@@ -68,6 +68,23 @@ SizeLimits SizeLimitsOf(Display* display, Window window) {
   return limits;
 }
 
+long MotifFunctionsOf(Display* display, Window window) {
+  const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", True);
+  if (motif == None) return -1;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  long functions = -1;
+  if (XGetWindowProperty(display, window, motif, 0, 5, False, motif, &type, &format, &count, &after, &data) == Success &&
+      data && format == 32 && count >= 2) {
+    const auto* hints = reinterpret_cast<const long*>(data);
+    if (hints[0] & 1) functions = hints[1];
+  }
+  if (data) XFree(data);
+  return functions;
+}
+
 Image Screenshot(Display* display, const Placement& area) {
   XImage* shot = XGetImage(display, DefaultRootWindow(display), area.left, area.top, static_cast<unsigned>(area.width),
                            static_cast<unsigned>(area.height), AllPlanes, ZPixmap);

@@ -29,6 +29,9 @@ std::optional<std::string> TitleOf(XDisplay* display, XWindow window);
 std::optional<long> ProcessOf(XDisplay* display, XWindow window);
 Placement PlacementOf(XDisplay* display, XWindow window);
 SizeLimits SizeLimitsOf(XDisplay* display, XWindow window);
+// The frame functions the window allows in its Motif hints (move 4, minimise 8, maximise 16,
+// close 32, resize 2), or -1 when it sets none.
+long MotifFunctionsOf(XDisplay* display, XWindow window);
 
 // What the screen shows in the window's client area (or part of it): other windows on top
 // included, as a user would see it.
