@@ -26,7 +26,7 @@ int LogicalResolution();     // pixels per inch that fonts are sized for (96 unl
 std::uint32_t GetTickCount();  // milliseconds since boot, wrapping
 
 // Windows. A message window has no place on screen; it only receives timer messages.
-struct Icon { int width = 0, height = 0; std::vector<ColorRef> pixels; };
+struct Icon { int width = 0, height = 0; std::vector<ColorRef> pixels; };  // a set top byte: transparent
 struct WindowOptions {
   std::string title; int left = 0, top = 0, clientWidth = 0, clientHeight = 0;
   bool minimizable = true; WindowHandle owner = 0; const Icon* icon = nullptr;

@@ -30,10 +30,13 @@ void SetIcon(SDL_Window* window, const Icon& icon) {
   std::unique_ptr<SDL_Surface, SurfaceFree> surface(
       SDL_CreateRGBSurfaceWithFormat(0, icon.width, icon.height, 32, SDL_PIXELFORMAT_ABGR8888));
   if (!surface) throw PlatformError(std::string("cannot make the window icon: ") + SDL_GetError());
-  // ABGR8888 holds 0xAABBGGRR, the colour's own layout; the icon is opaque.
+  // ABGR8888 holds 0xAABBGGRR, the colour's own layout. A pixel with its top byte set is a hole.
   for (int y = 0; y < icon.height; ++y) {
     auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch);
-    for (int x = 0; x < icon.width; ++x) row[x] = icon.pixels[static_cast<std::size_t>(y * icon.width + x)] | 0xFF000000u;
+    for (int x = 0; x < icon.width; ++x) {
+      const ColorRef pixel = icon.pixels[static_cast<std::size_t>(y * icon.width + x)];
+      row[x] = (pixel & 0xFF000000u) ? 0u : pixel | 0xFF000000u;
+    }
   }
   SDL_SetWindowIcon(window, surface.get());
 }
