@@ -45,7 +45,7 @@ void TranslateKey(const SDL_KeyboardEvent& key) {
   WindowRecord* target = InputTarget(key.windowID);
   PostInput(target, msg, static_cast<std::uint32_t>(SideNeutral(vk)), lParam);
   // Alt+F4 closes the window. A window manager usually takes it first; without one (a bare X
-  // server) the window does it itself, as the original platform's default handling does.
+  // server) the window does it itself, as Windows' default handling does.
   if (target && press && !key.repeat && system && vk == kF4) Queue().Post({Msg::Close, target->handle});
 }
 

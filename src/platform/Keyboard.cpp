@@ -1,5 +1,5 @@
-// The characters that keys make beyond SDL's text input, following the US layout of the original
-// platform: Enter, Escape, Backspace and Tab, and the control codes of Ctrl chords.
+// The characters that keys make beyond SDL's text input, following the Windows US layout: Enter,
+// Escape, Backspace and Tab, and the control codes of Ctrl chords.
 #include <optional>
 
 #include "platform/KeyState.h"
@@ -13,6 +13,17 @@ using namespace detail;
 std::optional<std::uint32_t> CharOfKey(int vk, const KeyState& keys) {
   if (keys.Alt()) return std::nullopt;  // Ctrl+Alt chords make nothing on this layout
   const bool ctrl = keys.Ctrl(), shift = keys.Shift();
+  // The layout's rows for these keys have no Ctrl+Shift column, so such chords type nothing.
+  const bool ctrlShift = ctrl && shift;
+  switch (vk) {
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_BACK:
+    case VK_SPACE:
+      if (ctrlShift) return std::nullopt;
+      break;
+    default: break;
+  }
   switch (vk) {
     case VK_RETURN: return ctrl ? 10 : 13;
     case VK_ESCAPE: return 27;

@@ -13,7 +13,7 @@ namespace platform::detail {
 
 class TimerTable {
  public:
-  // Timer periods are clamped as the original platform does: below 10 ms a timer would flood the
+  // Timer periods are clamped as Windows does: below 10 ms a timer would flood the
   // queue, and 0 would never move its deadline at all.
   static constexpr std::uint32_t kShortestPeriodMs = 10;
   static constexpr std::uint32_t kLongestPeriodMs = 0x7FFFFFFF;

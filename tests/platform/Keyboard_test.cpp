@@ -22,7 +22,8 @@ const Key kA{SDLK_a, SDL_SCANCODE_A}, kQ{SDLK_q, SDL_SCANCODE_Q}, kX{SDLK_x, SDL
     kEnter{SDLK_RETURN, SDL_SCANCODE_RETURN}, kEscape{SDLK_ESCAPE, SDL_SCANCODE_ESCAPE},
     kBackspace{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE}, kTab{SDLK_TAB, SDL_SCANCODE_TAB},
     kF1{SDLK_F1, SDL_SCANCODE_F1}, kLeft{SDLK_LEFT, SDL_SCANCODE_LEFT}, kCtrl{SDLK_LCTRL, SDL_SCANCODE_LCTRL},
-    kShift{SDLK_LSHIFT, SDL_SCANCODE_LSHIFT}, kAlt{SDLK_LALT, SDL_SCANCODE_LALT};
+    kShift{SDLK_LSHIFT, SDL_SCANCODE_LSHIFT}, kAlt{SDLK_LALT, SDL_SCANCODE_LALT},
+    kSpace{SDLK_SPACE, SDL_SCANCODE_SPACE};
 
 void Down(Key k, bool repeat = false) { PushKey(k.sym, k.scancode, true, repeat); }
 void Up(Key k) { PushKey(k.sym, k.scancode, false); }
@@ -48,7 +49,7 @@ struct Case {
   Typed expected;
 };
 
-TEST_F(KeyboardTest, KeysBecomeTheCharactersOfTheOriginalPlatform) {
+TEST_F(KeyboardTest, KeysBecomeTheCharactersOfTheWindowsUsLayout) {
   const auto chord = [](std::vector<Key> held, Key key, const char* text = nullptr) {
     return [=] {
       for (Key k : held) Down(k);
@@ -68,6 +69,9 @@ TEST_F(KeyboardTest, KeysBecomeTheCharactersOfTheOriginalPlatform) {
       {"Ctrl+Enter", chord({kCtrl}, kEnter), {{Msg::Char, 10}}},
       {"Ctrl+Backspace", chord({kCtrl}, kBackspace), {{Msg::Char, 127}}},
       {"Ctrl+Tab makes nothing", chord({kCtrl}, kTab), {}},
+      {"Ctrl+Shift with Enter, Escape, Backspace or Space makes nothing",
+       [&] { for (Key k : {kEnter, kEscape, kBackspace, kSpace}) chord({kCtrl, kShift}, k)(); }, {}},
+      {"Shift+Enter is still Enter", chord({kShift}, kEnter), {{Msg::Char, 13}}},
       {"Ctrl+[", chord({kCtrl}, kBracket), {{Msg::Char, 27}}},
       {"Ctrl+Shift+2 makes a zero", chord({kCtrl, kShift}, k2), {{Msg::Char, 0}}},
       {"Ctrl+Shift+-", chord({kCtrl, kShift}, kMinus), {{Msg::Char, 31}}},
