@@ -59,7 +59,7 @@ TextMetrics MetricsFromRenderer(TTF_Font* face, int emPixels) {
   return metrics;
 }
 
-FontPtr Realise(const FontSpec& request, std::shared_ptr<TrueTypeLibrary> library) {
+FontPtr Realise(const FontRequest& request, std::shared_ptr<TrueTypeLibrary> library) {
   const std::string family = ToUtf8(DecodeAnsi(request.face));
   const int weight = std::clamp(request.weight == 0 ? 400 : request.weight, 1, 1000);
   const FontFile file = MapFont(family, weight, request.charset == kShiftJisCharset);
@@ -95,7 +95,7 @@ FontPtr Realise(const FontSpec& request, std::shared_ptr<TrueTypeLibrary> librar
 
 }  // namespace
 
-FontPtr CreateFont(const FontSpec& request) {
+FontPtr CreateFont(const FontRequest& request) {
   FontCache& cache = Cache();
   const FontKey key{request.face, request.height, request.weight, request.charset};
   if (const auto found = cache.fonts.find(key); found != cache.fonts.end()) return found->second;

@@ -64,11 +64,11 @@ bool SetTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs);
 void KillTimer(WindowHandle window, std::uint32_t id);
 
 // Fonts and text.
-struct FontSpec { std::string face; int height = 0; int weight = 400; int charset = 1; };
+struct FontRequest { std::string face; int height = 0; int weight = 400; int charset = 1; };
 struct TextMetrics { int height = 0, ascent = 0, descent = 0, averageCharWidth = 0; };
 class Font;
 using FontPtr = std::shared_ptr<const Font>;
-FontPtr CreateFont(const FontSpec& request);  // mapped through fontconfig; throws PlatformError if none
+FontPtr CreateFont(const FontRequest& request);  // mapped through fontconfig; throws PlatformError if none
 TextMetrics GetTextMetrics(const Font& font);
 std::string FontFileOf(const Font& font);  // what the mapping chose, for diagnostics
 enum : unsigned { DT_LEFT = 0, DT_CENTER = 1, DT_RIGHT = 2, DT_EXPANDTABS = 0x40, DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800 };

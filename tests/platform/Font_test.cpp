@@ -14,7 +14,7 @@ bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-int MeasuredWidth(const FontSpec& request, const std::string& text) {
+int MeasuredWidth(const FontRequest& request, const std::string& text) {
   Rect r{0, 0, 0, 0};
   Canvas::Screen().DrawText(*CreateFont(request), text, r, DT_CALCRECT | DT_EXPANDTABS, 0);
   return r.right;
@@ -23,7 +23,7 @@ int MeasuredWidth(const FontSpec& request, const std::string& text) {
 TEST(FontMapping, TheWindowFaceResolvesToUmePGothic) {
   EXPECT_PRED2(EndsWith, FontFileOf(*CreateFont(WindowFont(-12))), "/ume-pgo4.ttf");
   // The fixed-pitch face has a fixed-pitch stand-in.
-  const FontSpec gothic{"\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E", -12, 400, 128};
+  const FontRequest gothic{"\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E", -12, 400, 128};
   EXPECT_PRED2(EndsWith, FontFileOf(*CreateFont(gothic)), "/ume-tgo4.ttf");
 }
 
@@ -36,7 +36,7 @@ TEST(FontMapping, AnUnknownFaceStillGivesAUsableFont) {
     EXPECT_GT(MeasuredWidth({"No Such Face Anywhere", -16, 400, charset}, "ABC"), 0) << "charset " << charset;
   }
   // With the Shift-JIS character set the stand-in must be able to show Japanese.
-  const FontSpec japanese{"No Such Face Anywhere", -12, 400, 128};
+  const FontRequest japanese{"No Such Face Anywhere", -12, 400, 128};
   const std::string kanji = "\x8E\xE6\x93\xBE";  // 取得
   EXPECT_EQ(MeasuredWidth(japanese, kanji), 24) << FontFileOf(*CreateFont(japanese));
 }

@@ -11,7 +11,7 @@
 namespace platform::text_testing {
 
 // "ＭＳ Ｐゴシック" in code page 932, with the Shift-JIS character set.
-inline FontSpec WindowFont(int height, int weight = 400) {
+inline FontRequest WindowFont(int height, int weight = 400) {
   return {"\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E", height, weight, 128};
 }
 
