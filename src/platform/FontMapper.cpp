@@ -44,8 +44,12 @@ FcConfig* Configuration() {
   static const std::unique_ptr<FcConfig, ConfigDeleter> config = [] {
     FcConfig* loaded = FcInitLoadConfigAndFonts();
     if (loaded == nullptr) throw PlatformError("Cannot load the fontconfig configuration");
-    FcConfigParseAndLoadFromMemory(loaded, reinterpret_cast<const FcChar8*>(kSubstitutes), FcTrue);
-    return std::unique_ptr<FcConfig, ConfigDeleter>(loaded);
+    std::unique_ptr<FcConfig, ConfigDeleter> owned(loaded);
+    // Without the aliases the window would quietly take some other face; better to say so.
+    if (!FcConfigParseAndLoadFromMemory(loaded, reinterpret_cast<const FcChar8*>(kSubstitutes), FcTrue)) {
+      throw PlatformError("Cannot load the program's font aliases into fontconfig");
+    }
+    return owned;
   }();
   return config.get();
 }
