@@ -17,7 +17,7 @@ class TApplication {
   TApplication();
   ~TApplication();
 
-  std::string Title;  // code page 932 bytes: the main window's title and the error box caption
+  std::string Title;  // code page 932 bytes: the error box's caption (the window takes its own from its layout)
 
   // The first form created becomes the main form: closing it ends the application.
   template <typename T, typename... Args>

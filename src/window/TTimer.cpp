@@ -44,6 +44,7 @@ void TTimer::WndProc(const platform::Message& message) {
   try {
     onTimer_();
   } catch (const std::exception& failure) {
+    if (Application == nullptr) throw;  // nobody to report to: let it reach whoever runs the loop
     Application->HandleException(failure);
   }
 }
