@@ -38,6 +38,7 @@ TEST_F(GameFixture, AResetChangesOnlyWhatItResets) {
   Hit();  // 18 points
   Type(WrongLetter());
   Tick(19);
+  window.captions[L::Label14] = "x";  // so that the reset's blank can be seen to arrive
   GameState expected = state;
   auto captions = window.captions;
   const std::uint32_t letterTick = window.tickCount;

@@ -23,7 +23,7 @@ Rect Measure(const std::string& text, unsigned flags = DT_EXPANDTABS, int height
 
 int WidthOf(const std::string& text) { return Measure(text, DT_NOPREFIX).right; }
 
-TEST(TextLayout, MeasuresEachLineAndTheWidestOfThem) {
+TEST(TextLayout, MeasuresEachLineAndTheWidestOfThemAndDrawsWithinIt) {
   const int x = WidthOf("x"), ampersand = WidthOf("&");
   ASSERT_GT(x, 0);
   struct { const char* name; std::string text; unsigned flags; int width, height; } cases[] = {
@@ -52,12 +52,26 @@ TEST(TextLayout, MeasuresEachLineAndTheWidestOfThem) {
       {"half-width katakana", "\xB1\xB2\xB3", DT_EXPANDTABS, 7 + 7 + 8, 12},
       {"prefix before a kanji", "&\x8E\xE6", DT_EXPANDTABS, 12, 12},
   };
+  const FontPtr font = CreateFont(WindowFont(-12));
   for (const auto& c : cases) {
     const Rect size = Measure(c.text, c.flags);
     EXPECT_EQ(size.left, 3) << c.name;
     EXPECT_EQ(size.top, 4) << c.name;
     EXPECT_EQ(size.right, c.width) << c.name;
     EXPECT_EQ(size.bottom, c.height) << c.name;
+
+    // Drawn the same way, the text leaves ink, and only inside the size it measured.
+    Paper paper(200, 60, kWhite);
+    Rect room{3, 4, 200, 60};
+    paper.canvas().DrawText(*font, c.text, room, c.flags, kBlack);
+    const Rect ink = paper.InkBounds();
+    const bool blank = c.text.find_first_not_of("\t\r\n") == std::string::npos;
+    EXPECT_EQ(ink.right > ink.left, !blank) << c.name << ": " << Describe(ink);
+    if (blank) continue;
+    EXPECT_GE(ink.left, 3) << c.name << ": " << Describe(ink);
+    EXPECT_GE(ink.top, 4) << c.name << ": " << Describe(ink);
+    EXPECT_LE(ink.right, 3 + c.width) << c.name << ": " << Describe(ink);
+    EXPECT_LE(ink.bottom, 4 + c.height) << c.name << ": " << Describe(ink);
   }
 }
 
