@@ -7,6 +7,7 @@
 #include "platform/CodePage.h"
 #include "platform/MessageQueue.h"
 #include "platform/Session.h"
+#include "platform/Testing.h"
 #include "platform/TimerTable.h"
 #include "platform/WindowRegistry.h"
 
@@ -156,3 +157,17 @@ WindowHandle GetCapture() { return Windows().capture; }
 void ReleaseCapture() { Windows().capture = 0; }
 
 }  // namespace platform
+
+namespace platform::testing {
+
+void PressLeftButton(WindowHandle handle, bool down) {
+  const WindowRecord* window = Windows().Find(handle);
+  SDL_Event event{};
+  event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  event.button.button = SDL_BUTTON_LEFT;
+  event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  event.button.windowID = window && window->sdl ? SDL_GetWindowID(window->sdl) : 0;
+  if (SDL_PushEvent(&event) != 1) throw PlatformError(std::string("Cannot queue a mouse button: ") + SDL_GetError());
+}
+
+}  // namespace platform::testing

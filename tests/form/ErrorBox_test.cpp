@@ -1,5 +1,9 @@
 #include "Form1Fixture.h"
+#include <stdexcept>
+#include <vector>
+
 #include "window/Exception.h"
+#include "platform/Testing.h"
 #include "window/TErrorBox.h"
 
 TEST(FullStopTest, AddedOnlyAfterACharacterAboveTheFullStop) {
@@ -55,4 +59,74 @@ TEST_F(Form1Test, ARefusedTimerShowsTheBoxAndTheGamePlaysOnAfterIt) {
   TypeLetter();
   EXPECT_EQ(Caption(3), std::string(1, first) + " - " + first);
   EXPECT_EQ(Caption(4), "0");
+}
+
+namespace {
+
+void CloseTheBoxWithEnter() {
+  auto* box = dynamic_cast<TErrorBox*>(TWindow::FromHandle(platform::GetActiveWindow()));
+  ASSERT_NE(box, nullptr) << "no box is open";
+  platform::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});
+}
+
+}  // namespace
+
+// Under the box the game only loses its keys: its clock runs on and its window keeps painting.
+TEST_F(Form1Test, TheGameTicksAndPaintsWhileTheBoxIsOpen) {
+  TypeLetter();
+  AdvanceTime(655);
+  ASSERT_EQ(Caption(5), "19");
+  const platform::Rect time = form->Label(5).BoundsRect();
+  const auto timeLabelPixels = [&] {
+    std::vector<platform::ColorRef> pixels;
+    for (int y = time.top; y < time.bottom; ++y) {
+      for (int x = time.left; x < time.right; ++x) pixels.push_back(Pixel(x, y));
+    }
+    return pixels;
+  };
+  const auto nineteen = timeLabelPixels();
+
+  app.OnIdle = [&] {
+    if (Caption(5) != "17") return;  // waiting in the box's loop lets the virtual clock run
+    EXPECT_NE(timeLabelPixels(), nineteen) << "the new TIME was painted under the box";
+    CloseTheBoxWithEnter();
+  };
+  app.HandleException(std::runtime_error("Something broke"));
+  EXPECT_EQ(Caption(5), "17");
+  EXPECT_EQ(platform::testing::Now(), 3u * 655u);
+  EXPECT_EQ(form->Color(), clBtnFace) << "still in play";
+}
+
+// The box takes the mouse from the window first, so a Tab typed afterwards no longer reaches
+// the game as a character, even with the button still down.
+TEST_F(Form1Test, AMouseCaptureIsCancelledBeforeTheBoxOpens) {
+  platform::testing::PressLeftButton(form->Handle(), true);
+  ProcessMessages();
+  ASSERT_EQ(platform::GetCapture(), form->Handle());
+
+  bool checked = false;
+  app.OnIdle = [&] {
+    EXPECT_EQ(platform::GetCapture(), 0u);
+    checked = true;
+    CloseTheBoxWithEnter();
+  };
+  app.HandleException(std::runtime_error("Something broke"));
+  ASSERT_TRUE(checked);
+  app.OnIdle = nullptr;
+
+  platform::PostMessage({platform::Msg::KeyDown, form->Handle(), 0x09, 0});
+  ProcessMessages();
+  EXPECT_EQ(form->Color(), clBtnFace) << "Tab arrived as a character";
+  EXPECT_EQ(Caption(2), "START ");
+}
+
+TEST_F(Form1Test, TheCountdownGoesOnWhileTheWindowIsMinimised) {
+  TypeLetter();
+  platform::ShowWindow(form->Handle(), platform::Show::Minimized);
+  AdvanceTime(655 * 20);
+  EXPECT_EQ(Caption(2), "TIME OVER !");
+  EXPECT_EQ(form->Color(), clRed);
+  platform::ShowWindow(form->Handle(), platform::Show::Restore);
+  ProcessMessages();
+  EXPECT_EQ(Pixel(1, 1), 0x000000FFu);
 }
