@@ -1,9 +1,9 @@
-#include "Form1Fixture.h"
 #include <stdexcept>
 #include <vector>
 
-#include "window/Exception.h"
+#include "Form1Fixture.h"
 #include "platform/Testing.h"
+#include "window/Exception.h"
 #include "window/TErrorBox.h"
 
 TEST(FullStopTest, AddedOnlyAfterACharacterAboveTheFullStop) {
