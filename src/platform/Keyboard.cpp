@@ -14,16 +14,7 @@ std::optional<std::uint32_t> CharOfKey(int vk, const KeyState& keys) {
   if (keys.Alt()) return std::nullopt;  // Ctrl+Alt chords make nothing on this layout
   const bool ctrl = keys.Ctrl(), shift = keys.Shift();
   // The layout's rows for these keys have no Ctrl+Shift column, so such chords type nothing.
-  const bool ctrlShift = ctrl && shift;
-  switch (vk) {
-    case VK_RETURN:
-    case VK_ESCAPE:
-    case VK_BACK:
-    case VK_SPACE:
-      if (ctrlShift) return std::nullopt;
-      break;
-    default: break;
-  }
+  if (ctrl && shift && (vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_BACK || vk == VK_SPACE)) return std::nullopt;
   switch (vk) {
     case VK_RETURN: return ctrl ? 10 : 13;
     case VK_ESCAPE: return 27;
