@@ -167,7 +167,7 @@ void PressLeftButton(WindowHandle handle, bool down) {
   event.button.button = SDL_BUTTON_LEFT;
   event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
   event.button.windowID = window && window->sdl ? SDL_GetWindowID(window->sdl) : 0;
-  if (SDL_PushEvent(&event) != 1) throw PlatformError(std::string("Cannot queue a mouse button: ") + SDL_GetError());
+  if (SDL_PushEvent(&event) != 1) throw PlatformError(std::string("cannot queue a mouse button: ") + SDL_GetError());
 }
 
 }  // namespace platform::testing
