@@ -30,7 +30,7 @@ TEST_F(Closing, TheCloseRequestOrAltF4EndsTheProgramWithCode0InAnyPhase) {
                         ASSERT_TRUE(quillet.Shows("Label2", "GOOD !"));
                       }};
   const Phase missed{"red after a miss", [](Quillet& quillet) {
-                       quillet.Type(quillet.Letter() == "Q" ? "z" : "q");
+                       quillet.Type(OtherThan(quillet.Letter()));
                        ASSERT_TRUE(quillet.TurnsColor(kRed));
                      }};
   const Way closeRequest{"close request", [](Quillet& quillet) { AskToClose(Connection(), quillet.MainWindow()); }};

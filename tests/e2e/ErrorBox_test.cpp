@@ -24,8 +24,6 @@ class ErrorBox : public OnXServer {
 // "ﾀｲﾏｰを取得できません" and the full stop the failure handler adds, in code page 932.
 const std::string kRefusedTimer = "\xC0\xB2\xCF\xB0\x82\xF0\x8E\xE6\x93\xBE\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1.";
 
-std::string OtherThan(const std::string& letter) { return letter == "Q" ? "z" : "q"; }
-
 TEST_F(ErrorBox, ARefusedTimerShowsTheBoxAndTheGameTakesNoKeysUntilItIsClosed) {
   Quillet quillet(Server(), QUILLET_REFUSING_TIMER_EXE);
   const std::string letter = quillet.Letter();
@@ -47,7 +45,7 @@ TEST_F(ErrorBox, ARefusedTimerShowsTheBoxAndTheGameTakesNoKeysUntilItIsClosed) {
       << "the box does not show the refused timer's message with its full stop";
 
   // Keys for the game window are lost while the box is open; Enter on the box closes it.
-  quillet.Type(LowerCase(OtherThan(letter)));
+  quillet.Type(OtherThan(letter));
   quillet.Keys().KeyThatCloses(box, "Return");
   ASSERT_TRUE(WaitUntil([&] { return OtherWindowOf(quillet) == 0; })) << "Enter did not close the box";
 

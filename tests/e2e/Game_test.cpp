@@ -12,9 +12,6 @@ namespace {
 
 class Game : public OnXServer {};
 
-// A letter other than the one on display, so that typing it is a miss.
-std::string OtherThan(const std::string& letter) { return letter == "Q" ? "z" : "q"; }
-
 TEST_F(Game, ALetterTypedInEitherCaseIsAHitThatScoresAndBringsTheNext) {
   Quillet quillet(Server(), QUILLET_EXE);
   const std::string first = quillet.Letter();

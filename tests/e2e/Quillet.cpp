@@ -30,6 +30,8 @@ std::string LowerCase(const std::string& letter) {
   return lower;
 }
 
+std::string OtherThan(const std::string& letter) { return letter == "Q" ? "z" : "q"; }
+
 Quillet::Quillet(const XServer& server, const std::string& executable)
     : server_(server), keys_(server.DisplayName()) {
   // The program must find this server and nothing else: no Wayland, no forced SDL driver.

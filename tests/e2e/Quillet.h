@@ -22,6 +22,7 @@ platform::ColorRef ButtonFace();                       // the window when idle o
 std::vector<std::string> Letters();                    // "A" to "Z"
 std::vector<std::string> Numbers(int from, int to);    // "from" to "to"
 std::string LowerCase(const std::string& letter);
+std::string OtherThan(const std::string& letter);  // a lower-case letter that misses this one
 
 class Quillet {
  public:

@@ -15,6 +15,22 @@ namespace {
 
 class MainWindow : public OnXServer {};
 
+// A program that cannot start ends by itself within 5 s, with exit code 1 and one line on
+// stderr that mentions `subject`.
+::testing::AssertionResult EndsWithCode1SayingOneLineAbout(ChildProcess& quillet, const std::string& subject) {
+  const auto exitCode = quillet.WaitForExit(std::chrono::seconds(5));
+  if (!exitCode) return ::testing::AssertionFailure() << "still running after 5 s";
+  const std::string& text = quillet.ErrorText();
+  if (*exitCode != 1) return ::testing::AssertionFailure() << "exit code " << *exitCode << ", stderr: " << text;
+  if (std::count(text.begin(), text.end(), '\n') != 1) {
+    return ::testing::AssertionFailure() << "not one line on stderr:\n" << text;
+  }
+  if (text.find(subject) == std::string::npos) {
+    return ::testing::AssertionFailure() << "stderr does not mention " << subject << ":\n" << text;
+  }
+  return ::testing::AssertionSuccess();
+}
+
 // With no window manager to move it, the client area is exactly where the outer corner belongs.
 TEST_F(MainWindow, OpensAt200By109WithAFixed212By212ClientAreaTitledQuillet) {
   Quillet quillet(Server(), QUILLET_EXE);
@@ -51,13 +67,7 @@ TEST(WithoutADisplay, TheProgramSaysItNeedsAGraphicalSessionAndEndsWithCode1) {
   ASSERT_NE(mkdtemp(runtimeDirectory), nullptr);
   ChildProcess quillet({QUILLET_EXE}, {{{"XDG_RUNTIME_DIR", runtimeDirectory}},
                                        {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}});
-
-  const auto exitCode = quillet.WaitForExit(std::chrono::seconds(5));
-  ASSERT_TRUE(exitCode.has_value()) << "still running after 5 s";
-  EXPECT_EQ(*exitCode, 1);
-  const std::string& text = quillet.ErrorText();
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << "one line on stderr, not:\n" << text;
-  EXPECT_NE(text.find("graphical session"), std::string::npos) << text;
+  EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet, "graphical session"));
   rmdir(runtimeDirectory);
 }
 
@@ -73,12 +83,7 @@ TEST_F(MainWindow, WithNoFontAtAllTheProgramSaysSoAndEndsWithCode1) {
   std::fclose(file);
 
   ChildProcess quillet({QUILLET_EXE}, {{{"DISPLAY", Server().DisplayName()}, {"FONTCONFIG_FILE", config}}, {}});
-  const auto exitCode = quillet.WaitForExit(std::chrono::seconds(5));
-  ASSERT_TRUE(exitCode.has_value()) << "still running after 5 s";
-  EXPECT_EQ(*exitCode, 1);
-  const std::string& text = quillet.ErrorText();
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << "one line on stderr, not:\n" << text;
-  EXPECT_NE(text.find("font"), std::string::npos) << text;
+  EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet, "font"));
   std::filesystem::remove_all(folder);
 }
 
