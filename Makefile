@@ -1,29 +1,46 @@
-# The two commands a player or developer needs: `make run` and `make test`.
-# Both install what the machine lacks first, then configure and build.
+# What a player or developer needs: `make run`, `make test`, `make package`, `make install`.
+# Each installs what the machine lacks first, then configures and builds what it needs, saying
+# so in a line and keeping the build's output in build/<preset>/build.log unless it fails.
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+QUIETLY := scripts/quietly.sh $(BUILD_DIR)/build.log
 # CMake's own makefiles run as sub-makes; their directory chatter says nothing to a player.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup configure build run test clean
+.PHONY: all game run test package install uninstall clean
 
-all: build
+all: game
 
-setup:
-	@scripts/setup.sh
+# The game alone: no test tools, no tests.
+game:
+	@scripts/setup.sh play
+	@$(QUIETLY) "Configuring the game ($(BUILD_DIR))" cmake --preset $(PRESET) -DBUILD_TESTING=OFF
+	@$(QUIETLY) "Building the game" cmake --build --preset $(PRESET) -j $(JOBS) --target quillet
 
-configure: setup
-	@cmake --preset $(PRESET) >/dev/null
-
-build: configure
-	@cmake --build --preset $(PRESET) -j $(JOBS)
-
-run: build
+run: game
 	@scripts/run.sh $(BUILD_DIR)/src/quillet
 
-test: build
+test:
+	@scripts/setup.sh test
+	@$(QUIETLY) "Configuring the game and its tests ($(BUILD_DIR))" cmake --preset $(PRESET) -DBUILD_TESTING=ON
+	@$(QUIETLY) "Building the game and its tests" cmake --build --preset $(PRESET) -j $(JOBS)
 	@ctest --preset $(PRESET) -j $(JOBS)
+
+# The .deb, in build/<preset>.
+package: game
+	@scripts/setup.sh package
+	@$(QUIETLY) "Packing the .deb" cpack --config $(BUILD_DIR)/CPackConfig.cmake -B $(BUILD_DIR)
+	@ls $(BUILD_DIR)/quillet_*.deb
+
+install: game
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# Removes what `make install` installed, as its manifest lists it.
+uninstall:
+	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "error: nothing was installed from $(BUILD_DIR)" >&2; exit 1; }
+	@xargs -d '\n' rm -fv < $(BUILD_DIR)/install_manifest.txt
 
 clean:
 	rm -rf build

@@ -1,15 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, and only those that are
-# missing, so that a second run costs nothing.
+# Installs the Debian packages that a step needs, and only those that are missing, so that a
+# second run costs nothing:
+#   setup.sh play      build and play the game
+#   setup.sh package   also build the .deb
+#   setup.sh test      also build and run the tests (which check the .deb too)
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
-packages=(
+play_packages=(
   g++ make cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev
+  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev libx11-dev
   fonts-horai-umefont fonts-ipafont-gothic
+)
+package_packages=(
+  dpkg-dev file
+)
+test_packages=(
   libgtest-dev
   xvfb xdotool x11-utils
+  desktop-file-utils appstream
 )
+
+packages=("${play_packages[@]}")
+case "${1:-play}" in
+  play) ;;
+  package) packages+=("${package_packages[@]}") ;;
+  test) packages+=("${package_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 [play|package|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,7 +37,6 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing missing packages: ${missing[*]}"
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
   if ! command -v sudo >/dev/null; then
@@ -28,6 +45,8 @@ if [ "$(id -u)" -ne 0 ]; then
   fi
   sudo=(sudo)
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+log=build/setup.log
+scripts/quietly.sh "$log" "Updating the package lists" \
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+scripts/quietly.sh "$log" "Installing ${missing[*]}" \
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,13 +1,36 @@
 #include "Program.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <string_view>
 
 #include "Form1.h"
 #include "platform/Platform.h"
 #include "window/TApplication.h"
 
-int RunQuillet(const std::function<void()>& beforeRun) {
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: quillet [OPTION]\n"
+    "A typing game: type the big letter on display before its time runs out. Each hit scores\n"
+    "and speeds the game up; a wrong key or an expired countdown ends it. Close the window to quit.\n"
+    "\n"
+    "  -h, --help     print this help and exit\n"
+    "      --version  print the version and exit\n";
+
+// What printing needs besides the text: a full disk or a closed pipe is a failure, not a
+// silent success.
+int Print(const char* text) {
+  if (std::fputs(text, stdout) < 0 || std::fflush(stdout) != 0) {
+    std::fprintf(stderr, "quillet: cannot write to standard output: %s\n", std::strerror(errno));
+    return 1;
+  }
+  return 0;
+}
+
+int Play(const std::function<void()>& beforeRun) {
   try {
     platform::Initialise(platform::Mode::Desktop);
   } catch (const std::exception& failure) {
@@ -28,4 +51,21 @@ int RunQuillet(const std::function<void()>& beforeRun) {
   }
   platform::Shutdown();
   return exitCode;
+}
+
+}  // namespace
+
+int RunQuillet(int argc, const char* const* argv, const std::function<void()>& beforeRun) {
+  // The first unknown argument is named, so that a mistyped option never starts a game.
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument != "-h" && argument != "--help" && argument != "--version") {
+      std::fprintf(stderr, "quillet: unknown argument '%s' (see quillet --help)\n", argv[i]);
+      return 2;
+    }
+  }
+  if (argc > 1) {
+    return std::string_view(argv[1]) == "--version" ? Print("quillet " QUILLET_VERSION "\n") : Print(kHelp);
+  }
+  return Play(beforeRun);
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -26,10 +27,10 @@ int LogicalResolution();     // pixels per inch that fonts are sized for (96 unl
 std::uint32_t GetTickCount();  // milliseconds since boot, wrapping
 
 // Windows. A message window has no place on screen; it only receives timer messages.
-struct Icon { int width = 0, height = 0; std::vector<ColorRef> pixels; };  // a set top byte: transparent
 struct WindowOptions {
   std::string title; int left = 0, top = 0, clientWidth = 0, clientHeight = 0;
-  bool minimizable = true; WindowHandle owner = 0; const Icon* icon = nullptr;
+  bool minimizable = true; WindowHandle owner = 0;
+  std::span<const unsigned char> icon;  // the bytes of a PNG image, or none for the desktop's default
 };
 enum class Show { Normal, Hide, Minimized, Restore };
 WindowHandle CreateWindow(const WindowOptions& options);  // created hidden

@@ -1,5 +1,6 @@
 // Top-level windows: created hidden at a fixed client size, placed by their outer corner.
 #include <SDL.h>
+#include <SDL_image.h>
 
 #include <memory>
 #include <string>
@@ -23,22 +24,11 @@ struct SurfaceFree {
   void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 };
 
-void SetIcon(SDL_Window* window, const Icon& icon) {
-  if (icon.width <= 0 || icon.height <= 0 ||
-      icon.pixels.size() != static_cast<std::size_t>(icon.width) * static_cast<std::size_t>(icon.height)) {
-    throw PlatformError("the window icon's pixels do not match its size");
-  }
-  std::unique_ptr<SDL_Surface, SurfaceFree> surface(
-      SDL_CreateRGBSurfaceWithFormat(0, icon.width, icon.height, 32, SDL_PIXELFORMAT_ABGR8888));
-  if (!surface) throw PlatformError(std::string("cannot make the window icon: ") + SDL_GetError());
-  // ABGR8888 holds 0xAABBGGRR, the colour's own layout. A pixel with its top byte set is a hole.
-  for (int y = 0; y < icon.height; ++y) {
-    auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch);
-    for (int x = 0; x < icon.width; ++x) {
-      const ColorRef pixel = icon.pixels[static_cast<std::size_t>(y * icon.width + x)];
-      row[x] = (pixel & 0xFF000000u) ? 0u : pixel | 0xFF000000u;
-    }
-  }
+void SetIcon(SDL_Window* window, std::span<const unsigned char> png) {
+  SDL_RWops* bytes = SDL_RWFromConstMem(png.data(), static_cast<int>(png.size()));
+  std::unique_ptr<SDL_Surface, SurfaceFree> surface(bytes ? IMG_LoadPNG_RW(bytes) : nullptr);
+  if (bytes) SDL_RWclose(bytes);
+  if (!surface) throw PlatformError(std::string("cannot read the window icon: ") + IMG_GetError());
   SDL_SetWindowIcon(window, surface.get());
 }
 
@@ -72,7 +62,7 @@ WindowHandle CreateWindow(const WindowOptions& options) {
   if (!sdl) throw PlatformError(std::string("cannot create a window: ") + SDL_GetError());
   detail::LimitFrame(sdl, options.minimizable);
   try {
-    if (options.icon) SetIcon(sdl, *options.icon);
+    if (!options.icon.empty()) SetIcon(sdl, options.icon);
   } catch (...) {
     SDL_DestroyWindow(sdl);
     throw;

@@ -1,6 +1,6 @@
 #include "window/Form1Layout.h"
 
-#include "window/XpmIcon.h"
+#include "window/MainIcon.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ FormLayout Build() {
   form.color = clBtnFace;
   form.font = LabelFont(-12);
   form.pixelsPerInch = 96, form.textHeight = 12;
-  form.icon = &MainIcon();
+  form.icon = MainIconPng();
   const TFont window = form.font;
   //               name      left top width height align  size        font                    background
   form.labels = {
@@ -39,7 +39,7 @@ FormLayout Build() {
       {"Label4", 192,  60,  15, 29, Right,  SelfSizing, OwnFont,    LabelFont(-29),             WindowColor, clBtnFace, "0"},
       {"Label5", 176,  14,  32, 33, Right,  SelfSizing, OwnFont,    LabelFont(-32),             WindowColor, clBtnFace, "20"},
       {"Label6",  64, 200, 146, 12, Left,   SelfSizing, WindowFont, window,                     WindowColor, clBtnFace, "(c) 2026 the QUILLET crew"},
-      {"Label7", 120, 184,  87, 12, Left,   SelfSizing, WindowFont, window,                     WindowColor, clBtnFace, "Version 0.981216"},
+      {"Label7", 120, 184,  87, 12, Left,   SelfSizing, WindowFont, window,                     WindowColor, clBtnFace, "Version " QUILLET_VERSION},
       {"Label8",  64,  60,  15, 29, Right,  SelfSizing, OwnFont,    LabelFont(-29),             OwnColor,    clWhite,   "0"},
       {"Label9", 180,   0,  26, 12, Left,   SelfSizing, OwnFont,    LabelFont(-12),             WindowColor, clBtnFace, "TIME"},
       {"Label10", 40,  46,  38, 12, Left,   SelfSizing, OwnFont,    LabelFont(-12),             WindowColor, clBtnFace, "SCORE"},

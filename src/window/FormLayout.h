@@ -2,6 +2,7 @@
 // Forms are built from this once; nothing afterwards creates, moves or restyles a label.
 #pragma once
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ struct FormLayout {
   TFont font;
   int pixelsPerInch = 96;  // the display it was laid out on,
   int textHeight = 12;     // and the height of "0" in its font there
-  const platform::Icon* icon = nullptr;
+  std::span<const unsigned char> icon;  // a PNG image
   std::vector<LabelLayout> labels;
 };
 

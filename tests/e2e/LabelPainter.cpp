@@ -17,7 +17,7 @@ constexpr int kNumberFieldWidth = 40;
 class Sheet {
  public:
   Sheet(int width, int height)
-      : window_(platform::CreateWindow({"sheet", 0, 0, width, height, true, 0, nullptr})), width_(width), height_(height) {}
+      : window_(platform::CreateWindow({"sheet", 0, 0, width, height, true, 0, {}})), width_(width), height_(height) {}
   ~Sheet() { platform::DestroyWindow(window_); }
   Sheet(const Sheet&) = delete;
   Sheet& operator=(const Sheet&) = delete;

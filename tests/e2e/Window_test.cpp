@@ -1,12 +1,16 @@
 // The program as the desktop sees it: where its window is, what it is called, that it cannot be
 // resized, and what happens with no desktop at all.
+#include <SDL.h>
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 
 #include "e2e/Quillet.h"
 
@@ -14,6 +18,22 @@ namespace e2e {
 namespace {
 
 class MainWindow : public OnXServer {};
+
+// The desktop's icon file as a taskbar would read it from the window.
+WindowIcon ReadPng(const char* path) {
+  SDL_Surface* file = IMG_Load(path);
+  if (!file) throw std::runtime_error(std::string("cannot read ") + path + ": " + IMG_GetError());
+  SDL_Surface* argb = SDL_ConvertSurfaceFormat(file, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(file);
+  if (!argb) throw std::runtime_error(std::string("cannot convert ") + path + ": " + SDL_GetError());
+  WindowIcon icon{argb->w, argb->h, {}};
+  for (int y = 0; y < argb->h; ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch);
+    icon.argb.insert(icon.argb.end(), row, row + argb->w);
+  }
+  SDL_FreeSurface(argb);
+  return icon;
+}
 
 // A program that cannot start ends by itself within 5 s, with exit code 1 and one line on
 // stderr that mentions `subject`.
@@ -53,6 +73,14 @@ TEST_F(MainWindow, OpensAt200By109WithAFixed212By212ClientAreaTitledQuillet) {
   EXPECT_EQ(limits.maxHeight, 212);
   // And for window managers that would still draw a maximise button: move, minimise, close only.
   EXPECT_EQ(MotifFunctionsOf(Connection(), quillet.MainWindow()), 4 | 8 | 32);
+
+  // Its icon is the desktop's 32-pixel one, transparency and all.
+  const std::optional<WindowIcon> icon = IconOf(Connection(), quillet.MainWindow());
+  ASSERT_TRUE(icon.has_value()) << "no _NET_WM_ICON";
+  const WindowIcon file = ReadPng(QUILLET_ICON_PNG);
+  EXPECT_EQ(icon->width, 32);
+  EXPECT_EQ(icon->height, 32);
+  EXPECT_TRUE(icon->argb == file.argb) << "the window's icon differs from " << QUILLET_ICON_PNG;
 
   // Idle: a letter, the captions of the layout, the grey window.
   EXPECT_NE(quillet.Letter(), "") << "Label1 shows no letter from A to Z";

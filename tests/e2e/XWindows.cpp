@@ -85,6 +85,29 @@ long MotifFunctionsOf(Display* display, Window window) {
   return functions;
 }
 
+std::optional<WindowIcon> IconOf(Display* display, Window window) {
+  const Atom property = XInternAtom(display, "_NET_WM_ICON", True);
+  if (property == None) return std::nullopt;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::optional<WindowIcon> icon;
+  if (XGetWindowProperty(display, window, property, 0, 1 << 20, False, XA_CARDINAL, &type, &format, &count, &after,
+                         &data) == Success &&
+      data && format == 32 && count >= 2) {
+    // Xlib hands 32-bit properties over as longs: width, height, then the pixels.
+    const auto* values = reinterpret_cast<const unsigned long*>(data);
+    const auto width = values[0], height = values[1];
+    if (width > 0 && height > 0 && width * height <= count - 2) {
+      icon = WindowIcon{static_cast<int>(width), static_cast<int>(height), {}};
+      for (unsigned long i = 0; i < width * height; ++i) icon->argb.push_back(static_cast<std::uint32_t>(values[2 + i]));
+    }
+  }
+  if (data) XFree(data);
+  return icon;
+}
+
 Image Screenshot(Display* display, const Placement& area) {
   XImage* shot = XGetImage(display, DefaultRootWindow(display), area.left, area.top, static_cast<unsigned>(area.width),
                            static_cast<unsigned>(area.height), AllPlanes, ZPixmap);

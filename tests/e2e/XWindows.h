@@ -5,6 +5,7 @@
 #include "e2e/XTypes.h"
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,13 @@ SizeLimits SizeLimitsOf(XDisplay* display, XWindow window);
 // The frame functions the window allows in its Motif hints (move 4, minimise 8, maximise 16,
 // close 32, resize 2), or -1 when it sets none.
 long MotifFunctionsOf(XDisplay* display, XWindow window);
+
+// The first icon in the window's _NET_WM_ICON, as taskbars read it: pixels row by row, 0xAARRGGBB.
+struct WindowIcon {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> argb;
+};
+std::optional<WindowIcon> IconOf(XDisplay* display, XWindow window);
 
 // What the screen shows in the window's client area (or part of it): other windows on top
 // included, as a user would see it.

@@ -2,4 +2,6 @@
 #include "Program.h"
 #include "platform/Testing.h"
 
-int main() { return RunQuillet([] { platform::testing::RefuseNextTimer(); }); }
+int main(int argc, char** argv) {
+  return RunQuillet(argc, argv, [] { platform::testing::RefuseNextTimer(); });
+}
