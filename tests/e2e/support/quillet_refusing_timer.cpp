@@ -1,5 +1,0 @@
-// The program as shipped, except that its platform refuses the first timer the game asks for.
-#include "Program.h"
-#include "platform/Testing.h"
-
-int main() { return RunQuillet([] { platform::testing::RefuseNextTimer(); }); }
