@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # CMake's own makefiles run as sub-makes; their directory chatter says nothing to a player.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup configure build run test clean
+.PHONY: all setup configure build run test fuzz clean
 
 all: build
 
@@ -24,6 +24,13 @@ run: build
 
 test: build
 	@ctest --preset $(PRESET) -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS under the sanitizers; a finding fails with its reproducer.
+FUZZ_SECONDS ?= 60
+fuzz: setup
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

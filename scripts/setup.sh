@@ -9,6 +9,7 @@ packages=(
   fonts-horai-umefont fonts-ipafont-gothic
   libgtest-dev
   xvfb xdotool x11-utils
+  clang-14 libclang-rt-14-dev libfuzzer-14-dev
 )
 
 missing=()
