@@ -85,7 +85,7 @@ TEST_F(ErrorBox, EveryOtherRefusedPlatformCallEndsTheProgramWithOneLineAndCode1)
     SCOPED_TRACE(c.failures.front() + (c.failures.size() > 1 ? " " + c.failures.back() : ""));
     if (c.typeALetter) {
       Quillet quillet(Server(), QUILLET_FAILING_EXE, c.failures);
-      quillet.Type(LowerCase(quillet.Letter()));
+      quillet.Keys().KeyThatCloses(quillet.MainWindow(), LowerCase(quillet.Letter()));  // the program ends on it
       EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet.Process(), c.saying));
       continue;
     }
