@@ -56,6 +56,11 @@ class GameInvariants {
     if (after.color == 0x000000FF && (hits < 0 || hits > 333)) fail("HitCount outside 0..333 after a miss");
     if (after.color == 0x00FFFF00 && hits != 101 && hits != 334) fail("a bonus end after neither 101 nor 334 hits");
     if (is.TimeLeft < 0 || is.TimeLeft > 20) fail("TimeLeft outside 0..20");
+    // Wherever the millisecond counter stands, wrapped or not, the letter is one of A to Z.
+    if (is.TargetLetter < 'a' || is.TargetLetter > 'z' || is.PrevLetter != is.TargetLetter - 32 ||
+        caption(GameLabel::Label1) != std::string(1, static_cast<char>(is.PrevLetter))) {
+      fail("the letter on display is not the target in upper case");
+    }
     if (caption(GameLabel::Label12) != std::to_string(is.HiScore)) fail("HI-SCORE does not show the hi-score");
     if (isInEnd && !after.ticking) fail("an end phase without its ticks would never end");
     if (refused && after.ticking) fail("a timer runs after the platform refused it");
