@@ -9,7 +9,7 @@ QUIETLY := scripts/quietly.sh $(BUILD_DIR)/build.log
 # CMake's own makefiles run as sub-makes; their directory chatter says nothing to a player.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all game run test package install uninstall clean
+.PHONY: all game run test fuzz package install uninstall clean
 
 all: game
 
@@ -41,6 +41,14 @@ install: game
 uninstall:
 	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "error: nothing was installed from $(BUILD_DIR)" >&2; exit 1; }
 	@xargs -d '\n' rm -fv < $(BUILD_DIR)/install_manifest.txt
+
+# Each fuzz target for FUZZ_SECONDS under the sanitizers; a finding fails with its reproducer.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/setup.sh test
+	@$(QUIETLY) "Configuring the fuzz targets (build/fuzz)" cmake --preset fuzz
+	@$(QUIETLY) "Building the fuzz targets" cmake --build --preset fuzz -j $(JOBS)
+	@scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

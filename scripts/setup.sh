@@ -19,6 +19,7 @@ test_packages=(
   libgtest-dev
   xvfb xdotool x11-utils
   desktop-file-utils appstream
+  clang-14 libclang-rt-14-dev libfuzzer-14-dev
 )
 
 packages=("${play_packages[@]}")

@@ -149,4 +149,6 @@ std::string ToUtf8(std::u32string_view text) {
   return out;
 }
 
+std::string AnsiToUtf8(std::string_view cp932) { return ToUtf8(DecodeAnsi(cp932)); }
+
 }  // namespace platform

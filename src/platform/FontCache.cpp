@@ -9,6 +9,7 @@
 #include "platform/CodePage.h"
 #include "platform/Font.h"
 #include "platform/FontMapper.h"
+#include "platform/InjectedFailures.h"
 #include "platform/OpenTypeMetrics.h"
 #include "platform/Platform.h"
 
@@ -60,14 +61,16 @@ TextMetrics MetricsFromRenderer(TTF_Font* face, int emPixels) {
 }
 
 FontPtr Realise(const FontRequest& request, std::shared_ptr<TrueTypeLibrary> library) {
-  const std::string family = ToUtf8(DecodeAnsi(request.face));
+  const std::string family = AnsiToUtf8(request.face);
   const int weight = std::clamp(request.weight == 0 ? 400 : request.weight, 1, 1000);
   const FontFile file = MapFont(family, weight, request.charset == kShiftJisCharset);
 
   const auto tables = ReadOpenTypeMetrics(file.path, file.faceIndex);
   // SDL_ttf sizes in points at 72 dpi, so a point size equal to the em size in pixels is exact.
   const int emPixels = tables ? EmPixelsForHeight(*tables, request.height) : std::max(1, std::abs(request.height));
-  TTF_Font* face = TTF_OpenFontIndex(file.path.c_str(), emPixels, file.faceIndex);
+  TTF_Font* face = detail::Refused(testing::Failure::FontOpen)
+                       ? nullptr
+                       : TTF_OpenFontIndex(file.path.c_str(), emPixels, file.faceIndex);
   if (face == nullptr) {
     throw PlatformError("Cannot open the font file " + file.path + ": " + TTF_GetError());
   }
@@ -104,6 +107,8 @@ FontPtr CreateFont(const FontRequest& request) {
   cache.fonts.emplace(key, font);
   return font;
 }
+
+std::size_t detail::OpenFontCount() { return Cache().fonts.size(); }
 
 TextMetrics GetTextMetrics(const Font& font) { return font.Metrics(); }
 

@@ -1,6 +1,7 @@
 // The posted messages, first in first out. Input messages (keys, characters, clicks) carry the key
 // state as it was when they arrived; taking one makes that the state IsKeyDown reports.
 #pragma once
+#include <cstddef>
 #include <deque>
 #include <optional>
 
@@ -18,6 +19,7 @@ class MessageQueue {
   // though its key state still counts.
   std::optional<Message> Take();
   bool Empty() const { return entries_.empty(); }
+  std::size_t Size() const { return entries_.size(); }
   void ForgetWindow(WindowHandle window);
   void Clear() { entries_.clear(); }
 

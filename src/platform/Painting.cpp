@@ -2,8 +2,10 @@
 // marked part into the window's frame buffer and put just that part on screen.
 #include <SDL.h>
 
+#include <string>
 #include <vector>
 
+#include "platform/InjectedFailures.h"
 #include "platform/Testing.h"
 #include "platform/WindowRegistry.h"
 
@@ -13,10 +15,10 @@ namespace {
 using detail::WindowRecord;
 
 // SDL may hand out a new frame buffer after the window was minimised, exposed or resized, so it
-// is asked for every time rather than kept. Without one the canvas draws nowhere, like the screen.
-Canvas FrameBufferCanvas(WindowRecord& window) {
+// is asked for every time rather than kept.
+Canvas FrameBufferCanvas(WindowRecord& window, SDL_Surface* surface) {
   Canvas canvas;
-  canvas.surface = SDL_GetWindowSurface(window.sdl);
+  canvas.surface = surface;
   canvas.clip = window.client;
   return canvas;
 }
@@ -34,7 +36,11 @@ void InvalidateRect(WindowHandle handle, const Rect* r, bool erase) {
 PaintArea BeginPaint(WindowHandle handle) {
   WindowRecord* window = detail::Windows().Find(handle);
   if (!window || !window->sdl) return {};
-  PaintArea area{FrameBufferCanvas(*window), window->update.Take(), window->erase.Take()};
+  // A window that cannot be drawn into would sit on screen blank and look hung; nothing the
+  // program shows, its error box included, could reach the player.
+  SDL_Surface* surface = detail::Refused(testing::Failure::WindowSurface) ? nullptr : SDL_GetWindowSurface(window->sdl);
+  if (!surface) throw PlatformError(std::string("cannot draw into the window: ") + SDL_GetError());
+  PaintArea area{FrameBufferCanvas(*window, surface), window->update.Take(), window->erase.Take()};
   return area;
 }
 
@@ -50,7 +56,7 @@ void EndPaint(WindowHandle handle, const PaintArea& area) {
 Canvas testing::WindowCanvas(WindowHandle handle) {
   WindowRecord* window = detail::Windows().Find(handle);
   if (!window || !window->sdl) return {};
-  return FrameBufferCanvas(*window);
+  return FrameBufferCanvas(*window, SDL_GetWindowSurface(window->sdl));
 }
 
 }  // namespace platform

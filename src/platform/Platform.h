@@ -23,6 +23,9 @@ void Initialise(Mode mode);  // throws PlatformError when there is no display
 void Shutdown();
 int LogicalResolution();     // pixels per inch that fonts are sized for (96 unless the desktop scales)
 
+// Code page 932 text as UTF-8, for what leaves the program on stderr.
+std::string AnsiToUtf8(std::string_view cp932);
+
 // Time: one clock for the counter and the timers.
 std::uint32_t GetTickCount();  // milliseconds since boot, wrapping
 

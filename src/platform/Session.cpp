@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "platform/InjectedFailures.h"
 #include "platform/KeyState.h"
 #include "platform/MessageQueue.h"
 #include "platform/Platform.h"
@@ -30,6 +31,7 @@ void ForgetEverything() {
   Timers().Clear();
   ArrivedKeys() = KeyState{};
   TakenKeys() = KeyState{};
+  ForgetInjectedFailures();
 }
 
 }  // namespace

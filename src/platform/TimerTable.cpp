@@ -1,9 +1,9 @@
 #include "platform/TimerTable.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "platform/Clock.h"
+#include "platform/InjectedFailures.h"
 #include "platform/Testing.h"
 #include "platform/WindowRegistry.h"
 
@@ -23,12 +23,7 @@ void TimerTable::KillAllOf(WindowHandle window) {
   std::erase_if(timers_, [&](const Timer& t) { return t.window == window; });
 }
 
-void TimerTable::Clear() {
-  timers_.clear();
-  refuseNext_ = false;
-}
-
-bool TimerTable::TakeRefusal() { return std::exchange(refuseNext_, false); }
+void TimerTable::Clear() { timers_.clear(); }
 
 std::size_t TimerTable::EarliestIndex() const {
   std::size_t earliest = timers_.size();
@@ -71,15 +66,13 @@ TimerTable& Timers() {
 namespace platform {
 
 bool SetTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs) {
-  if (detail::Timers().TakeRefusal()) return false;
+  if (detail::Refused(testing::Failure::Timer)) return false;
   if (!detail::Windows().Find(window)) return false;
   detail::Timers().Set(window, id, periodMs, detail::Clock::NowMicros());
   return true;
 }
 
 void KillTimer(WindowHandle window, std::uint32_t id) { detail::Timers().Kill(window, id); }
-
-void testing::RefuseNextTimer() { detail::Timers().RefuseNext(); }
 
 std::optional<std::uint64_t> testing::NextTimerDeadline() {
   auto micros = detail::Timers().EarliestDeadline();

@@ -23,9 +23,8 @@ class TimerTable {
   void Set(WindowHandle window, std::uint32_t id, std::uint32_t periodMs, std::uint64_t nowMicros);
   void Kill(WindowHandle window, std::uint32_t id);
   void KillAllOf(WindowHandle window);
-  void Clear();                        // also forgets a pending refusal
-  void RefuseNext() { refuseNext_ = true; }
-  bool TakeRefusal();                  // true once after RefuseNext
+  void Clear();
+  std::size_t Count() const { return timers_.size(); }
 
   bool AnyDue(std::uint64_t nowMicros) const;
   std::optional<Tick> TakeDue(std::uint64_t nowMicros);  // the earliest due timer, moved on
@@ -41,7 +40,6 @@ class TimerTable {
   std::size_t EarliestIndex() const;  // timers_.size() when none runs
 
   std::vector<Timer> timers_;  // in the order they were set, which breaks ties between deadlines
-  bool refuseNext_ = false;
 };
 
 TimerTable& Timers();

@@ -3,6 +3,7 @@
 #pragma once
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -37,6 +38,7 @@ class WindowRegistry {
   WindowRecord* FirstNeedingPaint();
   void Remove(WindowHandle handle);       // destroys the SDL window too
   void Clear();
+  std::size_t Count() const { return windows_.size(); }
 
   WindowHandle active = 0;
   WindowHandle capture = 0;

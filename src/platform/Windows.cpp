@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/CodePage.h"
+#include "platform/InjectedFailures.h"
 #include "platform/MessageQueue.h"
 #include "platform/Session.h"
 #include "platform/Testing.h"
@@ -17,8 +18,6 @@ namespace {
 
 using detail::WindowRecord;
 using detail::Windows;
-
-std::string TitleUtf8(std::string_view cp932) { return ToUtf8(DecodeAnsi(cp932)); }
 
 struct SurfaceFree {
   void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
@@ -57,8 +56,10 @@ WindowHandle CreateWindow(const WindowOptions& options) {
     throw PlatformError("a window needs a client area of at least one pixel");
   }
   // Not resizable: SDL gives the window equal minimum and maximum sizes, so there is no maximise.
-  SDL_Window* sdl = SDL_CreateWindow(TitleUtf8(options.title).c_str(), options.left, options.top,
-                                     options.clientWidth, options.clientHeight, SDL_WINDOW_HIDDEN);
+  SDL_Window* sdl = detail::Refused(testing::Failure::WindowCreation)
+                        ? nullptr
+                        : SDL_CreateWindow(AnsiToUtf8(options.title).c_str(), options.left, options.top,
+                                           options.clientWidth, options.clientHeight, SDL_WINDOW_HIDDEN);
   if (!sdl) throw PlatformError(std::string("cannot create a window: ") + SDL_GetError());
   detail::LimitFrame(sdl, options.minimizable);
   try {
@@ -114,7 +115,7 @@ void ShowWindow(WindowHandle handle, Show how) {
 
 void SetWindowText(WindowHandle handle, std::string_view text) {
   WindowRecord* window = Windows().Find(handle);
-  if (window && window->sdl) SDL_SetWindowTitle(window->sdl, TitleUtf8(text).c_str());
+  if (window && window->sdl) SDL_SetWindowTitle(window->sdl, AnsiToUtf8(text).c_str());
 }
 
 void EnableWindow(WindowHandle handle, bool enable) {

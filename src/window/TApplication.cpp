@@ -1,5 +1,7 @@
 #include "window/TApplication.h"
 
+#include <optional>
+
 #include "window/TErrorBox.h"
 #include "window/TForm.h"
 
@@ -91,6 +93,10 @@ void TApplication::ProcessMessage(const platform::Message& message) {
     }
     platform::TranslateMessage(message);
     TWindow::Dispatch(message);
+  } catch (const platform::PlatformError&) {
+    // The desktop refused what showing anything needs (a window, its frame buffer, a font): an
+    // error box could not be shown either, so the program ends with the reason.
+    throw;
   } catch (const std::exception& failure) {
     HandleException(failure);
   }
@@ -121,10 +127,17 @@ void TApplication::MessageBox(std::string_view text, std::string_view caption) {
   }
   const platform::WindowHandle active = platform::GetActiveWindow();
 
-  TErrorBox box(text, caption, mainForm_);
-  box.Show();
+  std::optional<TErrorBox> box;
+  try {
+    box.emplace(text, caption, mainForm_);
+  } catch (const platform::PlatformError& reason) {
+    // Without its box the failure would go unseen: it leaves with the program instead.
+    throw platform::PlatformError(std::string(reason.what()) + ", so the error box cannot show: " +
+                                  platform::AnsiToUtf8(text));
+  }
+  box->Show();
   // The box's own loop: the other windows go on painting and ticking, but take no keys.
-  while (!box.Closed()) {
+  while (!box->Closed()) {
     platform::Message message;
     if (platform::PeekMessage(message)) {
       if (message.msg == platform::Msg::Quit) {
@@ -134,7 +147,7 @@ void TApplication::MessageBox(std::string_view text, std::string_view caption) {
       ProcessMessage(message);
     } else {
       Idle();
-      if (!box.Closed()) platform::WaitMessage();
+      if (!box->Closed()) platform::WaitMessage();
     }
   }
 

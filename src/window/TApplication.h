@@ -29,7 +29,9 @@ class TApplication {
   }
   TForm* MainForm() const { return mainForm_; }
 
-  void Run();                      // shows the main form and loops until Terminate or WM_QUIT
+  // Shows the main form and loops until Terminate or WM_QUIT. A PlatformError ends the loop by
+  // leaving it: what the desktop refused (a window, a frame buffer, a font) no box could show.
+  void Run();
   void ProcessMessages();          // handles what is waiting, without waiting for more
   void ProcessMessage(const platform::Message& message);
   void Terminate();

@@ -2,6 +2,9 @@
 // first timer: the first hit asks for one, and the failure ends that key's handling.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "e2e/Deadline.h"
 #include "e2e/LabelPainter.h"
 #include "e2e/Quillet.h"
@@ -25,7 +28,7 @@ class ErrorBox : public OnXServer {
 const std::string kRefusedTimer = "\xC0\xB2\xCF\xB0\x82\xF0\x8E\xE6\x93\xBE\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1.";
 
 TEST_F(ErrorBox, ARefusedTimerShowsTheBoxAndTheGameTakesNoKeysUntilItIsClosed) {
-  Quillet quillet(Server(), QUILLET_REFUSING_TIMER_EXE);
+  Quillet quillet(Server(), QUILLET_FAILING_EXE, {"timer"});
   const std::string letter = quillet.Letter();
   ASSERT_NE(letter, "");
 
@@ -61,6 +64,36 @@ TEST_F(ErrorBox, ARefusedTimerShowsTheBoxAndTheGameTakesNoKeysUntilItIsClosed) {
   quillet.Type(LowerCase(next));
   EXPECT_TRUE(quillet.Shows("Label4", "1")) << "the game does not go on after the box";
   EXPECT_EQ(quillet.WindowColor(), ButtonFace());
+}
+
+// Each refusal the desktop may make ends in its designed result: the box above, or, where no box
+// can be shown (no font, no window, nothing to draw into, the box's own window refused), one line
+// on stderr and exit code 1, never a hang or a silent end.
+TEST_F(ErrorBox, EveryOtherRefusedPlatformCallEndsTheProgramWithOneLineAndCode1) {
+  struct Case {
+    std::vector<std::string> failures;
+    bool typeALetter;  // the first hit asks for the first timer
+    std::string saying;
+  };
+  const Case cases[] = {
+      {{"font"}, false, "font"},
+      {{"window"}, false, "cannot create a window"},
+      {{"surface:0:-1"}, false, "cannot draw into the window"},
+      {{"timer", "window:1"}, true, "the error box cannot show: \xEF\xBE\x80\xEF\xBD\xB2"},  // "ﾀｲ", as UTF-8
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.failures.front() + (c.failures.size() > 1 ? " " + c.failures.back() : ""));
+    if (c.typeALetter) {
+      Quillet quillet(Server(), QUILLET_FAILING_EXE, c.failures);
+      quillet.Keys().KeyThatCloses(quillet.MainWindow(), LowerCase(quillet.Letter()));  // the program ends on it
+      EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet.Process(), c.saying));
+      continue;
+    }
+    std::vector<std::string> command{QUILLET_FAILING_EXE};
+    command.insert(command.end(), c.failures.begin(), c.failures.end());
+    ChildProcess quillet(command, {{{"DISPLAY", Server().DisplayName()}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}});
+    EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet, c.saying));
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "e2e/Quillet.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "e2e/Deadline.h"
@@ -32,12 +33,14 @@ std::string LowerCase(const std::string& letter) {
 
 std::string OtherThan(const std::string& letter) { return letter == "Q" ? "z" : "q"; }
 
-Quillet::Quillet(const XServer& server, const std::string& executable)
+Quillet::Quillet(const XServer& server, const std::string& executable, const std::vector<std::string>& arguments)
     : server_(server), keys_(server.DisplayName()) {
   // The program must find this server and nothing else: no Wayland, no forced SDL driver.
   // A window of the program a test before may still be on the way out: only this process's counts.
+  std::vector<std::string> command{executable};
+  command.insert(command.end(), arguments.begin(), arguments.end());
   process_ = std::make_unique<ChildProcess>(
-      std::vector<std::string>{executable},
+      command,
       EnvironmentChanges{{{"DISPLAY", server.DisplayName()}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}});
   const bool found = WaitUntil(
       [&] {
@@ -135,6 +138,20 @@ void OnXServer::TearDownTestSuite() { server_.reset(); }
 const XServer& OnXServer::Server() {
   if (!server_) throw std::runtime_error("the suite's X server did not start");
   return *server_;
+}
+
+::testing::AssertionResult EndsWithCode1SayingOneLineAbout(ChildProcess& quillet, const std::string& subject) {
+  const auto exitCode = quillet.WaitForExit(std::chrono::seconds(5));
+  if (!exitCode) return ::testing::AssertionFailure() << "still running after 5 s";
+  const std::string& text = quillet.ErrorText();
+  if (*exitCode != 1) return ::testing::AssertionFailure() << "exit code " << *exitCode << ", stderr: " << text;
+  if (std::count(text.begin(), text.end(), '\n') != 1) {
+    return ::testing::AssertionFailure() << "not one line on stderr:\n" << text;
+  }
+  if (text.find(subject) == std::string::npos) {
+    return ::testing::AssertionFailure() << "stderr does not mention " << subject << ":\n" << text;
+  }
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace e2e

@@ -27,7 +27,7 @@ std::string OtherThan(const std::string& letter);  // a lower-case letter that m
 class Quillet {
  public:
   // Starts the program and waits up to 5 s for its window to be on screen.
-  Quillet(const XServer& server, const std::string& executable);
+  Quillet(const XServer& server, const std::string& executable, const std::vector<std::string>& arguments = {});
   ~Quillet();  // on a failed test, shows what the program wrote on stderr
   Quillet(const Quillet&) = delete;
   Quillet& operator=(const Quillet&) = delete;
@@ -63,6 +63,10 @@ class Quillet {
   XWindow window_ = 0;
   Xdotool keys_;
 };
+
+// A program that cannot go on ends by itself within 5 s, with exit code 1 and one line on
+// stderr that mentions `subject`.
+::testing::AssertionResult EndsWithCode1SayingOneLineAbout(ChildProcess& quillet, const std::string& subject);
 
 // A test suite with an X server of its own, started once for all its tests.
 class OnXServer : public ::testing::Test {

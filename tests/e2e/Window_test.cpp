@@ -35,22 +35,6 @@ WindowIcon ReadPng(const char* path) {
   return icon;
 }
 
-// A program that cannot start ends by itself within 5 s, with exit code 1 and one line on
-// stderr that mentions `subject`.
-::testing::AssertionResult EndsWithCode1SayingOneLineAbout(ChildProcess& quillet, const std::string& subject) {
-  const auto exitCode = quillet.WaitForExit(std::chrono::seconds(5));
-  if (!exitCode) return ::testing::AssertionFailure() << "still running after 5 s";
-  const std::string& text = quillet.ErrorText();
-  if (*exitCode != 1) return ::testing::AssertionFailure() << "exit code " << *exitCode << ", stderr: " << text;
-  if (std::count(text.begin(), text.end(), '\n') != 1) {
-    return ::testing::AssertionFailure() << "not one line on stderr:\n" << text;
-  }
-  if (text.find(subject) == std::string::npos) {
-    return ::testing::AssertionFailure() << "stderr does not mention " << subject << ":\n" << text;
-  }
-  return ::testing::AssertionSuccess();
-}
-
 // With no window manager to move it, the client area is exactly where the outer corner belongs.
 TEST_F(MainWindow, OpensAt200By109WithAFixed212By212ClientAreaTitledQuillet) {
   Quillet quillet(Server(), QUILLET_EXE);

@@ -27,7 +27,7 @@ TEST(FullStopTest, AddedOnlyAfterACharacterAboveTheFullStop) {
 // The first timer the game asks for is refused: the box comes up over the game with the
 // message, the game takes no keys until it is closed, and then plays on.
 TEST_F(Form1Test, ARefusedTimerShowsTheBoxAndTheGamePlaysOnAfterIt) {
-  platform::testing::RefuseNextTimer();
+  platform::testing::InjectFailure(platform::testing::Failure::Timer);
   std::vector<std::string> seen;
   int idles = 0;
   app.OnIdle = [&] {

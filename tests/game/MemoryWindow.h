@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "GameInvariants.h"
 #include "GameWindow.h"
+#include "main.h"
 #include "window/Exception.h"
 
 class MemoryWindow : public GameWindow {
@@ -54,3 +56,37 @@ class MemoryWindow : public GameWindow {
 
   const std::string& operator[](GameLabel label) { return captions[label]; }
 };
+
+// The game on an in-memory window, played one step at a time for the invariant checker.
+class MemoryDriver {
+ public:
+  explicit MemoryDriver(std::uint32_t counter) {
+    window.tickCount = counter;
+    game.FormCreate();
+  }
+
+  GameView View() const { return {game.State, window.color, window.timerRunning, window.captions, {}, {}}; }
+  std::uint8_t Target() const { return static_cast<std::uint8_t>(game.State.TargetLetter); }
+  bool Ticking() const { return window.timerRunning; }
+
+  bool Apply(const PlayerStep& step) {
+    window.refuseNextTimer = window.refuseNextTimer || step.refuseTimer;
+    try {
+      if (step.event == GameEvent::Tick) {
+        window.tickCount += static_cast<std::uint32_t>(window.interval);
+        game.Timer1Timer();
+      } else {
+        window.tickCount += step.ms;
+        std::uint8_t key = step.key;
+        game.FormKeyPress(key);
+      }
+    } catch (const EOutOfResources&) {
+      return true;
+    }
+    return false;
+  }
+
+  MemoryWindow window;
+  Game game{window};
+};
+

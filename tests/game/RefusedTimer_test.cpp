@@ -15,10 +15,11 @@ void ExpectRefused(F&& f) {
 }  // namespace
 
 // A refused level timer ends the handler where it stands: what it wrote stays, the rest is not
-// done, and the period counts as set so the same level does not try again.
+// done, and the period counts as set so the same level does not try again. The level's
+// multiplier was set with its period, so the next hit already scores at the new level.
 TEST_F(GameFixture, RefusedLevelTimersStopTheHandlerAfterTheTimerStep) {
-  struct Case { std::int32_t hitCount, intervalBefore, intervalAsked; };
-  const Case cases[] = {{0, 0, 655}, {11, 655, 218}, {41, 108, 55}};
+  struct Case { std::int32_t hitCount, intervalBefore, intervalAsked, multiplier; };
+  const Case cases[] = {{0, 0, 655, 1}, {11, 655, 218, 2}, {21, 218, 163, 3}, {31, 163, 108, 4}, {41, 108, 55, 5}};
   for (const auto& c : cases) {
     SCOPED_TRACE("HitCount " + std::to_string(c.hitCount));
     window.color = static_cast<std::uint32_t>(GamePhase::Normal);
@@ -40,6 +41,7 @@ TEST_F(GameFixture, RefusedLevelTimersStopTheHandlerAfterTheTimerStep) {
     // The same letter again: same period, no retry, no failure, and this time the hit counts.
     Hit();
     EXPECT_EQ(state.HitCount, c.hitCount + 1);
+    EXPECT_EQ(state.Score, 112 + 12 * c.multiplier);
     EXPECT_FALSE(window.timerRunning);
   }
 }

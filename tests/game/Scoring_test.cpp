@@ -51,7 +51,7 @@ TEST_F(GameFixture, HundredthHitBelow7000EndsAquaWithTheSmallBonus) {
   window.color = static_cast<std::uint32_t>(GamePhase::Normal);
   PlayingAt(100, 11, 27, 6999 - 11 * 27, 55);
   Hit();
-  EXPECT_EQ(Phase(), GamePhase::Cleared);
+  EXPECT_EQ(window.color, 0x00FFFF00u) << "aqua, as the window draws it";
   EXPECT_EQ(Caption(L::Label2), "BONUS 3000");
   EXPECT_EQ(state.Score, 9999);
   EXPECT_EQ(Caption(L::Label8), "9999");
@@ -62,7 +62,7 @@ TEST_F(GameFixture, HundredthHitBelow7000EndsAquaWithTheSmallBonus) {
 TEST_F(GameFixture, HundredthHitAt7000OpensTheExtraGame) {
   PlayingAt(100, 11, 27, 7000 - 11 * 27, 55);
   Hit();
-  EXPECT_EQ(Phase(), GamePhase::Extra);
+  EXPECT_EQ(window.color, 0x0000FF00u) << "lime, as the window draws it";
   EXPECT_EQ(Caption(L::Label2), "BONUS 3000");
   EXPECT_EQ(state.Score, 10000);
   EXPECT_EQ(state.TimeLeft, 9);

@@ -99,7 +99,7 @@ TEST_F(TimersTest, WaitingWithNothingToWaitForReturnsAtOnce) {
 
 TEST_F(TimersTest, ARefusedStartReturnsFalseAndStartsNothing) {
   const WindowHandle window = CreateMessageWindow();
-  testing::RefuseNextTimer();
+  testing::InjectFailure(testing::Failure::Timer);
   EXPECT_FALSE(SetTimer(window, 1, 100));
   EXPECT_FALSE(testing::NextTimerDeadline());
   testing::SetClock(10'000);

@@ -46,7 +46,7 @@ TEST_F(TimerTest, ZeroStopsAndZeroAgainDoesNothing) {
 }
 
 TEST_F(TimerTest, ARefusedStartThrowsKeepsTheIntervalAndRetriesOnlyOnAChange) {
-  platform::testing::RefuseNextTimer();
+  platform::testing::InjectFailure(platform::testing::Failure::Timer);
   try {
     timer.SetInterval(100);
     FAIL() << "no failure";

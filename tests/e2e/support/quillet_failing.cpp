@@ -1,0 +1,36 @@
+// The program as shipped, except that its platform refuses the calls named on the command line,
+// each as KIND[:SKIP[:COUNT]] with KIND one of timer, font, window, surface: after SKIP calls of
+// that kind succeed, the next COUNT fail (-1: all of them).
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Program.h"
+#include "platform/Testing.h"
+
+int main(int argc, char** argv) {
+  using platform::testing::Failure;
+  const std::map<std::string, Failure> kinds = {{"timer", Failure::Timer},
+                                                {"font", Failure::FontOpen},
+                                                {"window", Failure::WindowCreation},
+                                                {"surface", Failure::WindowSurface}};
+  struct Plan { Failure kind; int skip, count; };
+  std::vector<Plan> plans;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const auto colon = arg.find(':');
+    const auto found = kinds.find(arg.substr(0, colon));
+    if (found == kinds.end()) {
+      std::fprintf(stderr, "quillet_failing: unknown failure %s\n", argv[i]);
+      return 2;
+    }
+    int skip = 0, count = 1;
+    if (colon != std::string::npos) std::sscanf(arg.c_str() + colon + 1, "%d:%d", &skip, &count);
+    plans.push_back({found->second, skip, count});
+  }
+  // The failures are this build's arguments, not the program's: it sees an empty command line.
+  return RunQuillet(1, argv, [&] {
+    for (const Plan& plan : plans) platform::testing::InjectFailure(plan.kind, plan.skip, plan.count);
+  });
+}
