@@ -25,7 +25,7 @@ TEST_F(InjectedFailures, EachKindFailsAfterTheSkippedCallsForAsManyCallsAsAsked)
   const std::vector<Case> cases = {
       {"timer", Failure::Timer, [&] { return SetTimer(timerWindow, 1, 100); }, nullptr},
       {"font", Failure::FontOpen, [&] { return CreateFont({"IPAPGothic", --height}) != nullptr; }, "font"},
-      {"window", Failure::WindowCreation, [&] { return CreateWindow({"QUILLET", 0, 0, 50, 50}) != 0; }, "window"},
+      {"window", Failure::WindowCreation, [&] { return CreateWindow({"QUILLET", 0, 0, 50, 50, true, 0, {}}) != 0; }, "window"},
       {"surface", Failure::WindowSurface, [&] { return BeginPaint(shown).canvas.surface != nullptr; }, "draw"},
   };
   for (const auto& c : cases) {
