@@ -25,7 +25,7 @@ void Fail(const char* what) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   platform::Initialise(platform::Mode::Headless);
-  window = platform::CreateWindow({"QUILLET", 0, 0, 212, 212});
+  window = platform::CreateWindow({"QUILLET", 0, 0, 212, 212, true, 0, {}});
   return 0;
 }
 
