@@ -9,6 +9,7 @@ packages=(
   fonts-horai-umefont fonts-ipafont-gothic
   libgtest-dev
   xvfb xdotool x11-utils
+  libxdamage-dev libxtst-dev nlohmann-json3-dev
 )
 
 missing=()
