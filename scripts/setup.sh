@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ make cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev
+  libsdl2-dev libsdl2-ttf-dev libfreetype-dev libfontconfig-dev libx11-dev
   fonts-horai-umefont fonts-ipafont-gothic
   libgtest-dev
   xvfb xdotool x11-utils
