@@ -17,14 +17,15 @@ namespace bench {
 inline constexpr milliseconds kSettled{500};
 inline constexpr milliseconds kIdleSpan{10'000};
 
-// Starts `command` and adds "start → first frame", "start → settled frame" (ms) to `figures`.
+// Starts `command` and adds the time from its start to its first frame and to the last frame of
+// its settled window (ms) to `figures`.
 std::unique_ptr<e2e::ChildProcess> Launch(const e2e::XServer& server, ScreenWatch& screen,
                                           const std::vector<std::string>& command, Figures& figures,
                                           const std::string& program);
 
-// Adds the peak resident memory so far (MB).
 double Milliseconds(Clock::duration span);
 
+// Adds the peak resident memory so far (MB).
 void AddPeakMemory(e2e::ChildProcess& process, Figures& figures, const std::string& program);
 
 // Leaves the program alone for kIdleSpan and adds the CPU time (ms), the context switches and the

@@ -7,7 +7,6 @@
 // JSON, and exits with 2 when a goal is missed. Runs are interleaved: each program once per round.
 #include <sys/utsname.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
