@@ -33,13 +33,19 @@ FaceFile::FaceFile(std::shared_ptr<TrueTypeLibrary> library, std::string path, i
   if (fd < 0) throw PlatformError("Cannot open the font file " + path_ + ": " + Reason());
   struct stat status {};
   void* mapped = MAP_FAILED;
-  // SDL reads memory through an int length; no font comes anywhere near 2 GB.
-  if (fstat(fd, &status) == 0 && status.st_size > 0 && status.st_size <= INT_MAX) {
-    mapped = mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+  std::string problem;
+  if (fstat(fd, &status) != 0) {
+    problem = Reason();
+  } else if (status.st_size <= 0) {
+    problem = "the file is empty";
+  } else if (status.st_size > INT_MAX) {
+    problem = "the file is too large";  // SDL reads memory through an int length
+  } else if ((mapped = mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0)) ==
+             MAP_FAILED) {
+    problem = Reason();
   }
-  const std::string why = status.st_size <= 0 ? "the file is empty" : status.st_size > INT_MAX ? "the file is too large" : Reason();
   close(fd);
-  if (mapped == MAP_FAILED) throw PlatformError("Cannot read the font file " + path_ + ": " + why);
+  if (!problem.empty()) throw PlatformError("Cannot read the font file " + path_ + ": " + problem);
   bytes_ = static_cast<const unsigned char*>(mapped);
   length_ = static_cast<std::size_t>(status.st_size);
   tables_ = ReadOpenTypeMetrics(bytes_, length_, faceIndex_);
