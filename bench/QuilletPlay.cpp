@@ -1,5 +1,6 @@
 #include "bench/QuilletPlay.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
@@ -119,19 +120,28 @@ class Player {
   }
 
   Time NextTick(int periodMs) {
-    const auto frame = screen_.NextFrame(milliseconds(periodMs * 3));
-    if (!frame) throw std::runtime_error("no tick within three periods of " + std::to_string(periodMs) + " ms");
+    // A late tick is a figure to report, not a failure: only one that never comes is.
+    const milliseconds limit = std::max(milliseconds(periodMs * 3), kKeyTimeout);
+    const auto frame = screen_.NextFrame(limit);
+    if (!frame) throw std::runtime_error("no tick within " + std::to_string(limit.count()) + " ms");
     return frame->first;
   }
 
+  // Each tick's offset from the grid of the first: a tick that landed on the frame of a key (or
+  // that the game merged after a busy moment) leaves a gap of whole periods, which is counted,
+  // not taken for drift.
   void AddTickFigures(const std::vector<Time>& ticks, int periodMs) {
     const std::string prefix = "ticks at " + std::to_string(periodMs) + " ms: ";
+    double previousOffset = 0, periods = 0;
     for (std::size_t i = 1; i < ticks.size(); ++i) {
-      figures_.Add(kQuillet, prefix + "period error (ms)", std::abs(Milliseconds(ticks[i] - ticks[i - 1]) - periodMs));
+      const double since = Milliseconds(ticks[i] - ticks.front());
+      periods = std::round(since / periodMs);
+      const double offset = since - periods * periodMs;
+      figures_.Add(kQuillet, prefix + "period error (ms)", std::abs(offset - previousOffset));
+      previousOffset = offset;
     }
-    const double expected = static_cast<double>(periodMs) * static_cast<double>(ticks.size() - 1);
-    figures_.Add(kQuillet, prefix + "drift over " + std::to_string(ticks.size()) + " (ms)",
-                 std::abs(Milliseconds(ticks.back() - ticks.front()) - expected));
+    figures_.Add(kQuillet, prefix + "drift over " + std::to_string(ticks.size()) + " (ms)", std::abs(previousOffset));
+    figures_.Add(kQuillet, prefix + "ticks not seen", periods + 1 - static_cast<double>(ticks.size()));
   }
 
   e2e::Image Screen() const {
