@@ -1,6 +1,7 @@
 # What a player or developer needs: `make run`, `make test`, `make package`, `make install`.
 # Each installs what the machine lacks first, then configures and builds what it needs, saying
 # so in a line and keeping the build's output in build/<preset>/build.log unless it fails.
+# `make bench` measures the Release build (BENCH_ARGS="--runs 9 --compare 'xclock'" and so on).
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 PREFIX ?= /usr/local
@@ -9,7 +10,7 @@ QUIETLY := scripts/quietly.sh $(BUILD_DIR)/build.log
 # CMake's own makefiles run as sub-makes; their directory chatter says nothing to a player.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all game run test fuzz package install uninstall clean
+.PHONY: all game run test fuzz bench package install uninstall clean
 
 all: game
 
@@ -49,6 +50,13 @@ fuzz:
 	@$(QUIETLY) "Configuring the fuzz targets (build/fuzz)" cmake --preset fuzz
 	@$(QUIETLY) "Building the fuzz targets" cmake --build --preset fuzz -j $(JOBS)
 	@scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+# The benchmark (never part of the tests), on the Release build in build/bench.
+bench:
+	@scripts/setup.sh bench
+	@$(QUIETLY) "Configuring the benchmark (build/bench)" cmake --preset bench
+	@$(QUIETLY) "Building the game and the benchmark" cmake --build --preset bench -j $(JOBS) --target quillet quillet_bench
+	@build/bench/bench/quillet_bench --json build/bench/bench-results.json $(BENCH_ARGS)
 
 clean:
 	rm -rf build

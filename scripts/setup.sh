@@ -4,12 +4,13 @@
 #   setup.sh play      build and play the game
 #   setup.sh package   also build the .deb
 #   setup.sh test      also build and run the tests (which check the .deb too)
+#   setup.sh bench     also build the benchmark, which drives the game with the tests' helpers
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 play_packages=(
   g++ make cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev libx11-dev
+  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfreetype-dev libfontconfig-dev libx11-dev
   fonts-horai-umefont fonts-ipafont-gothic
 )
 package_packages=(
@@ -21,13 +22,17 @@ test_packages=(
   desktop-file-utils appstream
   clang-14 libclang-rt-14-dev libfuzzer-14-dev
 )
+bench_packages=(
+  libxdamage-dev libxtst-dev nlohmann-json3-dev
+)
 
 packages=("${play_packages[@]}")
 case "${1:-play}" in
   play) ;;
   package) packages+=("${package_packages[@]}") ;;
   test) packages+=("${package_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 [play|package|test]" >&2; exit 2 ;;
+  bench) packages+=("${package_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
+  *) echo "usage: $0 [play|package|test|bench]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,8 +1,9 @@
-// A logical font realised: the file the mapper chose, opened by SDL_ttf at its em size in pixels,
-// with the GDI-style metrics that layout uses. Fonts are shared and never change once made.
+// A logical font realised: a face of the file the mapper chose, at its em size in pixels, with the
+// GDI-style metrics that layout uses. Fonts are shared and never change once made.
 #pragma once
 #include <SDL2/SDL_ttf.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -11,18 +12,18 @@
 
 namespace platform {
 
-class TrueTypeLibrary;
+class FaceFile;
 
 class Font {
  public:
-  Font(std::shared_ptr<TrueTypeLibrary> library, TTF_Font* face, std::string file, const TextMetrics& metrics,
-       int underlineOffset, int underlineThickness);
+  Font(std::shared_ptr<FaceFile> file, int emPixels, int style, const TextMetrics& metrics, int underlineOffset,
+       int underlineThickness);
   ~Font();
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
 
   const TextMetrics& Metrics() const { return metrics_; }
-  const std::string& File() const { return file_; }
+  const std::string& File() const;
   // Rows below the baseline where a mnemonic underline starts, and its thickness.
   int UnderlineOffset() const { return underlineOffset_; }
   int UnderlineThickness() const { return underlineThickness_; }
@@ -34,12 +35,22 @@ class Font {
   void DrawGlyph(SDL_Surface* target, char32_t c, int x, int baselineY, SDL_Color color) const;
 
  private:
-  std::shared_ptr<TrueTypeLibrary> library_;  // keeps SDL_ttf alive while the face is open
-  TTF_Font* face_;
-  std::string file_;
+  // A character rendered in one colour, kept for repaints: the same few letters and digits are
+  // drawn over and over, and rendering one costs far more than copying it.
+  struct Rendered {
+    SDL_Surface* surface = nullptr;  // null for a character with nothing to show
+    int left = 0;                    // from the pen position to the surface's left edge
+  };
+  const Rendered& Render(char32_t c, SDL_Color color) const;
+  TTF_Font* Face() const;
+
+  std::shared_ptr<FaceFile> file_;
+  int emPixels_, style_;
+  int rendererAscent_;  // where SDL_ttf puts the baseline in a rendered glyph
   TextMetrics metrics_;
   int underlineOffset_, underlineThickness_;
   mutable std::unordered_map<char32_t, int> advances_;
+  mutable std::unordered_map<std::uint64_t, Rendered> rendered_;
 };
 
 }  // namespace platform

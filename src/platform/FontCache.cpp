@@ -1,5 +1,6 @@
 // CreateFont and the font queries: logical fonts are realised once per distinct request and
-// shared, as the same face at the same size is asked for by many labels.
+// shared, as the same face at the same size is asked for by many labels. Each font file is read
+// once, and each family mapped once, however many sizes of it there are.
 #include <SDL2/SDL_ttf.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <tuple>
 
 #include "platform/CodePage.h"
+#include "platform/FaceFile.h"
 #include "platform/Font.h"
 #include "platform/FontMapper.h"
 #include "platform/InjectedFailures.h"
@@ -14,33 +16,40 @@
 #include "platform/Platform.h"
 
 namespace platform {
-
-// SDL_ttf is started with the first font and stopped after the last one is closed.
-class TrueTypeLibrary {
- public:
-  TrueTypeLibrary() {
-    if (TTF_Init() != 0) throw PlatformError(std::string("Cannot start the font renderer: ") + TTF_GetError());
-  }
-  ~TrueTypeLibrary() { TTF_Quit(); }
-  TrueTypeLibrary(const TrueTypeLibrary&) = delete;
-  TrueTypeLibrary& operator=(const TrueTypeLibrary&) = delete;
-};
-
 namespace {
 
 constexpr int kShiftJisCharset = 128;
 
 using FontKey = std::tuple<std::string, int, int, int>;
+using MappingKey = std::tuple<std::string, int, bool>;
+using FileKey = std::pair<std::string, int>;
 
 struct FontCache {
-  // Declared first so that it is released last, after every cached font has closed its face.
+  // Declared first so that it is released last, after every file has closed its face.
   std::shared_ptr<TrueTypeLibrary> library;
+  std::map<MappingKey, FontFile> mappings;
+  std::map<FileKey, std::shared_ptr<FaceFile>> files;
   std::map<FontKey, FontPtr> fonts;
 };
 
 FontCache& Cache() {
   static FontCache cache;
   return cache;
+}
+
+const FontFile& Mapped(FontCache& cache, const std::string& family, int weight, bool japanese) {
+  const MappingKey key{family, weight, japanese};
+  if (const auto found = cache.mappings.find(key); found != cache.mappings.end()) return found->second;
+  return cache.mappings.emplace(key, MapFont(family, weight, japanese)).first->second;
+}
+
+std::shared_ptr<FaceFile> Opened(FontCache& cache, const FontFile& file) {
+  const FileKey key{file.path, file.faceIndex};
+  if (const auto found = cache.files.find(key); found != cache.files.end()) return found->second;
+  if (!cache.library) cache.library = std::make_shared<TrueTypeLibrary>();
+  auto opened = std::make_shared<FaceFile>(cache.library, file.path, file.faceIndex);
+  cache.files.emplace(key, opened);
+  return opened;
 }
 
 int AdvanceOfX(TTF_Font* face, int emPixels) {
@@ -60,21 +69,20 @@ TextMetrics MetricsFromRenderer(TTF_Font* face, int emPixels) {
   return metrics;
 }
 
-FontPtr Realise(const FontRequest& request, std::shared_ptr<TrueTypeLibrary> library) {
+FontPtr Realise(FontCache& cache, const FontRequest& request) {
   const std::string family = AnsiToUtf8(request.face);
   const int weight = std::clamp(request.weight == 0 ? 400 : request.weight, 1, 1000);
-  const FontFile file = MapFont(family, weight, request.charset == kShiftJisCharset);
+  const FontFile& file = Mapped(cache, family, weight, request.charset == kShiftJisCharset);
+  const std::shared_ptr<FaceFile> opened = Opened(cache, file);
 
-  const auto tables = ReadOpenTypeMetrics(file.path, file.faceIndex);
-  // SDL_ttf sizes in points at 72 dpi, so a point size equal to the em size in pixels is exact.
+  const auto& tables = opened->Tables();
   const int emPixels = tables ? EmPixelsForHeight(*tables, request.height) : std::max(1, std::abs(request.height));
-  TTF_Font* face = detail::Refused(testing::Failure::FontOpen)
-                       ? nullptr
-                       : TTF_OpenFontIndex(file.path.c_str(), emPixels, file.faceIndex);
-  if (face == nullptr) {
-    throw PlatformError("Cannot open the font file " + file.path + ": " + TTF_GetError());
+  const int style = file.needsEmbolden ? TTF_STYLE_BOLD : TTF_STYLE_NORMAL;
+  // Each request may be refused in tests, as an unreadable font file would be on a desktop.
+  if (detail::Refused(testing::Failure::FontOpen)) {
+    throw PlatformError("Cannot open the font file " + file.path + ": " + SDL_GetError());
   }
-  if (file.needsEmbolden) TTF_SetFontStyle(face, TTF_STYLE_BOLD);
+  TTF_Font* face = opened->At(emPixels, style);
 
   TextMetrics metrics;
   int underlineOffset = 1, underlineThickness = 1;
@@ -93,7 +101,7 @@ FontPtr Realise(const FontRequest& request, std::shared_ptr<TrueTypeLibrary> lib
   // them apart, then fall where they fall on Windows (every 40 pixels in the 12-pixel window font,
   // where "x" alone would give 48). A face that records no average gets the width of "x".
   if (metrics.averageCharWidth <= 0) metrics.averageCharWidth = AdvanceOfX(face, emPixels);
-  return std::make_shared<Font>(std::move(library), face, file.path, metrics, underlineOffset, underlineThickness);
+  return std::make_shared<Font>(opened, emPixels, style, metrics, underlineOffset, underlineThickness);
 }
 
 }  // namespace
@@ -102,8 +110,7 @@ FontPtr CreateFont(const FontRequest& request) {
   FontCache& cache = Cache();
   const FontKey key{request.face, request.height, request.weight, request.charset};
   if (const auto found = cache.fonts.find(key); found != cache.fonts.end()) return found->second;
-  if (!cache.library) cache.library = std::make_shared<TrueTypeLibrary>();
-  FontPtr font = Realise(request, cache.library);
+  FontPtr font = Realise(cache, request);
   cache.fonts.emplace(key, font);
   return font;
 }

@@ -1,69 +1,29 @@
 #include "platform/OpenTypeMetrics.h"
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <string_view>
-#include <vector>
+#include <memory>
 
 namespace platform {
 namespace {
 
-// Reads the few pieces of a font file that are needed, without loading the megabytes of glyphs.
-class SfntFile {
- public:
-  explicit SfntFile(const std::string& path) : in_(path, std::ios::binary) {}
-  explicit operator bool() const { return static_cast<bool>(in_); }
-
-  // `length` bytes from `offset`, or nothing if the file is shorter.
-  std::optional<std::vector<unsigned char>> Read(std::size_t offset, std::size_t length) {
-    std::vector<unsigned char> bytes(length);
-    in_.clear();
-    in_.seekg(static_cast<std::streamoff>(offset));
-    in_.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(length));
-    if (!in_ || in_.gcount() != static_cast<std::streamsize>(length)) return std::nullopt;
-    return bytes;
-  }
-
-  // Where the table directory of face `faceIndex` starts: the file start for a single font, or
-  // the entry in the collection header of a .ttc.
-  std::optional<std::size_t> FaceDirectory(int faceIndex) {
-    const auto header = Read(0, 12);
-    if (!header) return std::nullopt;
-    if (U32(*header, 0) != 0x74746366) return faceIndex == 0 ? std::optional<std::size_t>(0) : std::nullopt;  // 'ttcf'
-    if (faceIndex < 0 || static_cast<std::uint32_t>(faceIndex) >= U32(*header, 8)) return std::nullopt;
-    const auto entry = Read(12 + static_cast<std::size_t>(faceIndex) * 4, 4);
-    if (!entry) return std::nullopt;
-    return U32(*entry, 0);
-  }
-
-  // The first `length` bytes of the table with `tag` in the face whose directory is at
-  // `directory`, provided the table is at least that long.
-  std::optional<std::vector<unsigned char>> Table(std::size_t directory, std::string_view tag, std::size_t length) {
-    const auto head = Read(directory, 12);
-    if (!head) return std::nullopt;
-    const auto records = Read(directory + 12, static_cast<std::size_t>(U16(*head, 4)) * 16);
-    if (!records) return std::nullopt;
-    for (std::size_t record = 0; record < records->size(); record += 16) {
-      if (std::string_view(reinterpret_cast<const char*>(&(*records)[record]), 4) != tag) continue;
-      if (U32(*records, record + 12) < length) return std::nullopt;
-      return Read(U32(*records, record + 8), length);
-    }
-    return std::nullopt;
-  }
-
-  static std::uint32_t U32(const std::vector<unsigned char>& b, std::size_t at) {
-    return std::uint32_t{b[at]} << 24 | std::uint32_t{b[at + 1]} << 16 | std::uint32_t{b[at + 2]} << 8 | std::uint32_t{b[at + 3]};
-  }
-  static int U16(const std::vector<unsigned char>& b, std::size_t at) { return b[at] << 8 | b[at + 1]; }
-  static int S16(const std::vector<unsigned char>& b, std::size_t at) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(U16(b, at)));
-  }
-
- private:
-  std::ifstream in_;
+struct FaceDone {
+  void operator()(FT_Face face) const { FT_Done_Face(face); }
 };
+
+// A FreeType instance of its own for reading tables; SDL_ttf keeps its own for drawing.
+FT_Library Library() {
+  static const std::unique_ptr<FT_LibraryRec_, void (*)(FT_Library)> library = [] {
+    FT_Library made = nullptr;
+    if (FT_Init_FreeType(&made) != 0) made = nullptr;
+    return std::unique_ptr<FT_LibraryRec_, void (*)(FT_Library)>(made, [](FT_Library l) { FT_Done_FreeType(l); });
+  }();
+  return library.get();
+}
 
 int RoundedScale(int units, int emPixels, int unitsPerEm) {
   // Halves round away from zero, as MulDiv does.
@@ -74,32 +34,37 @@ int RoundedScale(int units, int emPixels, int unitsPerEm) {
 
 }  // namespace
 
-std::optional<OpenTypeMetrics> ReadOpenTypeMetrics(const std::string& file, int faceIndex) {
-  SfntFile font(file);
-  if (!font) return std::nullopt;
-  const auto directory = font.FaceDirectory(faceIndex);
-  if (!directory) return std::nullopt;
-  const auto head = font.Table(*directory, "head", 54);
-  if (!head) return std::nullopt;
+std::optional<OpenTypeMetrics> ReadOpenTypeMetrics(const unsigned char* bytes, std::size_t length, int faceIndex) {
+  FT_Library library = Library();
+  FT_Face opened = nullptr;
+  if (!library || faceIndex < 0 ||
+      FT_New_Memory_Face(library, bytes, static_cast<FT_Long>(length), faceIndex, &opened) != 0) {
+    return std::nullopt;
+  }
+  const std::unique_ptr<FT_FaceRec_, FaceDone> face(opened);
+  const auto* head = static_cast<const TT_Header*>(FT_Get_Sfnt_Table(face.get(), FT_SFNT_HEAD));
+  if (!head || head->Units_Per_EM == 0) return std::nullopt;
 
   OpenTypeMetrics metrics;
-  metrics.unitsPerEm = SfntFile::U16(*head, 18);
-  if (metrics.unitsPerEm == 0) return std::nullopt;
-  if (const auto os2 = font.Table(*directory, "OS/2", 78)) {
-    metrics.averageCharWidth = SfntFile::S16(*os2, 2);
-    metrics.winAscent = SfntFile::U16(*os2, 74);
-    metrics.winDescent = SfntFile::U16(*os2, 76);
-  } else if (const auto hhea = font.Table(*directory, "hhea", 36)) {
+  metrics.unitsPerEm = head->Units_Per_EM;
+  // FreeType marks an OS/2 table it could not use with version 0xFFFF.
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face.get(), FT_SFNT_OS2));
+  const auto* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(face.get(), FT_SFNT_HHEA));
+  if (os2 && os2->version != 0xFFFF) {
+    metrics.averageCharWidth = os2->xAvgCharWidth;
+    metrics.winAscent = os2->usWinAscent;
+    metrics.winDescent = os2->usWinDescent;
+  } else if (hhea) {
     // Old Mac fonts without OS/2: the horizontal header is the best there is.
-    metrics.winAscent = SfntFile::S16(*hhea, 4);
-    metrics.winDescent = std::abs(SfntFile::S16(*hhea, 6));
+    metrics.winAscent = hhea->Ascender;
+    metrics.winDescent = std::abs(hhea->Descender);
   } else {
     return std::nullopt;
   }
   if (metrics.winAscent + metrics.winDescent <= 0) return std::nullopt;
-  if (const auto post = font.Table(*directory, "post", 12)) {
-    metrics.underlinePosition = SfntFile::S16(*post, 8);
-    metrics.underlineThickness = SfntFile::S16(*post, 10);
+  if (const auto* post = static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(face.get(), FT_SFNT_POST))) {
+    metrics.underlinePosition = post->underlinePosition;
+    metrics.underlineThickness = post->underlineThickness;
   }
   return metrics;
 }

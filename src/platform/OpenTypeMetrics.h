@@ -1,9 +1,9 @@
-// The few numbers of a TrueType/OpenType face that text layout needs, read straight from the font
-// file's OS/2, hhea, head and post tables. SDL_ttf's own heights come from other metrics and differ
-// by a pixel at some sizes, so line heights and baselines are computed from these instead.
+// The few numbers of a TrueType/OpenType face that text layout needs, read through FreeType from
+// the font's OS/2, hhea, head and post tables. SDL_ttf's own heights come from other metrics and
+// differ by a pixel at some sizes, so line heights and baselines are computed from these instead.
 #pragma once
+#include <cstddef>
 #include <optional>
-#include <string>
 
 namespace platform {
 
@@ -15,9 +15,9 @@ struct OpenTypeMetrics {
   int underlineThickness = 0;
 };
 
-// Reads the metrics of face `faceIndex` of a .ttf/.otf file or a .ttc collection.
-// Returns nothing when the file cannot be read or is not an sfnt font.
-std::optional<OpenTypeMetrics> ReadOpenTypeMetrics(const std::string& file, int faceIndex);
+// Reads the metrics of face `faceIndex` of a .ttf/.otf file or a .ttc collection held in memory.
+// Returns nothing when the bytes are not an sfnt font or lack the tables.
+std::optional<OpenTypeMetrics> ReadOpenTypeMetrics(const unsigned char* bytes, std::size_t length, int faceIndex);
 
 // The pixel sizes the metrics give at an em size, each rounded as the Windows rasteriser does.
 struct ScaledMetrics {

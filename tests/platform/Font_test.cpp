@@ -64,6 +64,34 @@ TEST(FontMapping, BoldWithoutABoldFaceIsSynthesised) {
   EXPECT_GT(thickInk, thinInk * 5 / 4) << "regular ink " << thinInk << ", bold ink " << thickInk;
 }
 
+// The sizes and styles of one font file share a face that is switched between them, and each
+// font keeps what it has drawn: neither a size, a style nor a colour may show up in another.
+TEST(FontRendering, SizesStylesAndColoursOfOneFileStayApart) {
+  const auto ink = [](const FontRequest& request, ColorRef color) {
+    text_testing::Paper paper(120, 120, 0x00FFFFFF);
+    Rect r{0, 0, 120, 120};
+    paper.canvas().DrawText(*CreateFont(request), "@", r, 0, color);
+    int most = -1;
+    ColorRef darkest = 0;
+    for (int y = 0; y < paper.height(); ++y) {
+      for (int x = 0; x < paper.width(); ++x) {
+        if (paper.Ink(x, y) > most) most = paper.Ink(x, y), darkest = paper.canvas().PixelAt(x, y);
+      }
+    }
+    return std::pair{paper.InkBounds(), darkest};
+  };
+  // Each drawing follows one at another size or style.
+  const auto big = ink(WindowFont(-96), 0), small = ink(WindowFont(-12), 0), bold = ink(WindowFont(-12, 700), 0);
+  const auto smallAgain = ink(WindowFont(-12), 0), red = ink(WindowFont(-12), 0x000000FF);
+  EXPECT_GT(big.first.bottom - big.first.top, 60) << text_testing::Describe(big.first);
+  EXPECT_LE(small.first.bottom - small.first.top, 12) << text_testing::Describe(small.first);
+  EXPECT_LE(small.first.right - small.first.left, 12) << text_testing::Describe(small.first);
+  EXPECT_GT(bold.first.right - bold.first.left, small.first.right - small.first.left);
+  EXPECT_EQ(text_testing::Describe(smallAgain.first), text_testing::Describe(small.first));
+  EXPECT_EQ(text_testing::Describe(red.first), text_testing::Describe(small.first));
+  EXPECT_GT(red.second & 0xFF, (red.second >> 8 & 0xFF) + 64) << "drawn in red, the darkest pixel is " << std::hex << red.second;
+}
+
 TEST(FontMetrics, LineHeightsFollowTheFontFile) {
   struct { int height, lineHeight, ascent, average; } cases[] = {
       {-12, 12, 10, 5}, {-29, 29, 25, 12}, {-32, 33, 28, 13}, {-96, 97, 83, 40}, {12, 12, 10, 5},

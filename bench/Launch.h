@@ -1,0 +1,35 @@
+// Starting a program on the benchmark's X server and timing it as a user sees it: from the
+// moment it is started to its first frame on screen and to the last frame of its settled window;
+// then how much it costs while left alone.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/Figures.h"
+#include "bench/ScreenWatch.h"
+#include "e2e/ChildProcess.h"
+#include "e2e/XServer.h"
+
+namespace bench {
+
+// A window that draws nothing for this long is taken to have settled.
+inline constexpr milliseconds kSettled{500};
+inline constexpr milliseconds kIdleSpan{10'000};
+
+// Starts `command` and adds the time from its start to its first frame and to the last frame of
+// its settled window (ms) to `figures`.
+std::unique_ptr<e2e::ChildProcess> Launch(const e2e::XServer& server, ScreenWatch& screen,
+                                          const std::vector<std::string>& command, Figures& figures,
+                                          const std::string& program);
+
+double Milliseconds(Clock::duration span);
+
+// Adds the peak resident memory so far (MB).
+void AddPeakMemory(e2e::ChildProcess& process, Figures& figures, const std::string& program);
+
+// Leaves the program alone for kIdleSpan and adds the CPU time (ms), the context switches and the
+// frames it drew meanwhile.
+void AddIdleCost(e2e::ChildProcess& process, ScreenWatch& screen, Figures& figures, const std::string& program);
+
+}  // namespace bench

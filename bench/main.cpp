@@ -1,0 +1,146 @@
+// `make bench`: measures the Release build of QUILLET from outside, as a player gets it, on an X
+// server of its own, next to a bare X client as the floor and any program given with --compare.
+//
+//   quillet_bench [--runs N] [--json FILE] [--compare COMMAND]...
+//
+// Prints a table of medians, p99 and maxima and whether each goal is met, writes the same as
+// JSON, and exits with 2 when a goal is missed. Runs are interleaved: each program once per round.
+#include <sys/utsname.h>
+
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/Figures.h"
+#include "bench/Launch.h"
+#include "bench/QuilletPlay.h"
+#include "bench/ScreenWatch.h"
+#include "e2e/XServer.h"
+#include "e2e/XWindows.h"
+
+namespace {
+
+constexpr char kBareClient[] = "xmessage";
+
+struct Options {
+  int runs = 5;
+  std::string json = "bench-results.json";
+  std::vector<std::string> compare;
+};
+
+Options Parse(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const auto value = [&]() -> std::string {
+      if (i + 1 >= argc) throw std::invalid_argument(arg + " needs a value");
+      return argv[++i];
+    };
+    if (arg == "--runs") {
+      options.runs = std::stoi(value());
+      if (options.runs < 1) throw std::invalid_argument("--runs needs at least 1");
+    } else if (arg == "--json") {
+      options.json = value();
+    } else if (arg == "--compare") {
+      options.compare.push_back(value());
+    } else {
+      throw std::invalid_argument("unknown argument " + arg +
+                                  "; use --runs N, --json FILE, --compare COMMAND");
+    }
+  }
+  return options;
+}
+
+std::string FirstLineWith(const std::string& file, const std::string& prefix) {
+  std::ifstream in(file);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind(prefix, 0) == 0) return line.substr(line.find(':') + 2);
+  }
+  return "unknown";
+}
+
+std::string LoadAverage() {
+  std::ifstream in("/proc/loadavg");
+  std::string one, five, fifteen;
+  in >> one >> five >> fifteen;
+  return one + " " + five + " " + fifteen;
+}
+
+std::string Machine() {
+  utsname system{};
+  uname(&system);
+  return FirstLineWith("/proc/cpuinfo", "model name") + ", " + std::to_string(std::thread::hardware_concurrency()) +
+         " cores, " + system.sysname + " " + system.release;
+}
+
+std::vector<bench::Goal> Goals(const bench::Figures& figures) {
+  std::vector<bench::Goal> goals = {
+      {"start -> first frame (ms)", "median", 50, ""},
+      {"key -> screen, miss (ms)", "median", 1.0, ""},
+      {"key -> screen, miss (ms)", "p99", 2.0, ""},
+      {"peak RSS (MB)", "max", 12, ""},
+      {"idle 10 s: CPU (ms)", "max", 0, ""},
+      {"idle 10 s: context switches", "max", 0, ""},
+      {"ticks at 655 ms: period error (ms)", "max", 2, ""},
+      {"ticks at 655 ms: drift over 20 (ms)", "max", 2, ""},
+      {"ticks at 55 ms: period error (ms)", "max", 2, ""},
+      {"ticks at 55 ms: drift over 200 (ms)", "max", 2, ""},
+  };
+  const double floor = figures.Of(kBareClient, "start -> first frame (ms)").median;
+  goals.push_back({"start -> first frame (ms)", "median", 1.3 * floor, "1.3 x the bare X client's median"});
+  return goals;
+}
+
+void RunBareClient(const e2e::XServer& server, bench::ScreenWatch& screen, bench::Figures& figures) {
+  const auto process = bench::Launch(server, screen, {kBareClient, "QUILLET benchmark"}, figures, kBareClient);
+  bench::AddPeakMemory(*process, figures, kBareClient);
+  process->Stop();
+}
+
+void RunComparison(const e2e::XServer& server, bench::ScreenWatch& screen, const std::string& command,
+                   bench::Figures& figures) {
+  // exec keeps the shell's process, so that /proc shows the program itself.
+  const auto process = bench::Launch(server, screen, {"/bin/sh", "-c", "exec " + command}, figures, command);
+  bench::AddIdleCost(*process, screen, figures, command);
+  bench::AddPeakMemory(*process, figures, command);
+  process->Stop();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    const Options options = Parse(argc, argv);
+    const std::string loadBefore = LoadAverage();
+    e2e::XServer server;
+    bench::ScreenWatch screen(server.DisplayName());
+    bench::Figures figures;
+    for (int run = 1; run <= options.runs; ++run) {
+      std::cerr << "run " << run << " of " << options.runs << "...\n";
+      RunBareClient(server, screen, figures);
+      bench::RunQuillet(server, screen, QUILLET_EXE, figures);
+      for (const std::string& command : options.compare) RunComparison(server, screen, command, figures);
+    }
+    const std::string machine = Machine() + "; load average " + loadBefore + " before, " + LoadAverage() + " after";
+    const auto verdicts = figures.Check(bench::kQuillet, Goals(figures));
+
+    std::cout << "QUILLET benchmark, " << options.runs << " runs on " << machine << "\n\n";
+    figures.PrintTable(std::cout);
+    std::cout << "\nGoals for quillet:\n";
+    bool allMet = true;
+    for (const auto& [goal, met] : verdicts) {
+      std::cout << "  " << (met ? "met   " : "MISSED") << "  " << goal.figure << ", " << goal.statistic
+                << " <= " << goal.limit << (goal.why.empty() ? "" : " (" + goal.why + ")") << "\n";
+      allMet = allMet && met;
+    }
+    std::ofstream(options.json) << figures.Json(verdicts, machine) << "\n";
+    std::cout << "\nWritten to " << options.json << "\n";
+    return allMet ? 0 : 2;
+  } catch (const std::exception& failure) {
+    std::cerr << "quillet_bench: " << failure.what() << "\n";
+    return 1;
+  }
+}
