@@ -142,7 +142,10 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
 void TranslateEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:  // a signal or the session ending: the same as closing the main window
-      if (WindowRecord* first = Windows().FirstOnScreen()) Queue().Post({Msg::Close, first->handle});
+      if (WindowRecord* first = Windows().FirstOnScreen()) {
+        if (DisplayLost(first->sdl)) EndForLostDisplay();
+        Queue().Post({Msg::Close, first->handle});
+      }
       break;
     case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); break;
     case SDL_KEYDOWN:

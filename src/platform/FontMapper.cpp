@@ -88,6 +88,19 @@ bool IsProportional(const FcPattern* font) {
   return spacing == FC_PROPORTIONAL;
 }
 
+std::vector<std::string> FamiliesOf(const FcPattern* pattern);
+
+// Whether the font is of a family the request names before the generic sans-serif: the
+// requested one or one the configuration put in its place.
+bool IsNamedFor(const FcPattern* request, const FcPattern* font) {
+  const auto fontFamilies = FamiliesOf(font);
+  for (const std::string& name : FamiliesOf(request)) {
+    if (name == "sans-serif") break;
+    if (std::find(fontFamilies.begin(), fontFamilies.end(), name) != fontFamilies.end()) return true;
+  }
+  return false;
+}
+
 // fontconfig ranks every installed face against the request: the family and its aliases first,
 // then the language, then the generic sans-serif added below. Its best is not always usable (a
 // symbol face or a math face where nothing nearer exists), so the choice is the best face that
@@ -121,6 +134,11 @@ PatternPtr Match(const std::string& family, int weight, bool japanese) {
                  usable.end());
   }
   if (usable.empty()) return nullptr;
+  // The family asked for, or what the configuration names for it, is taken as it is; only a
+  // fallback has to be proportional.
+  if (IsNamedFor(pattern.get(), usable.front())) {
+    return PatternPtr(FcFontRenderPrepare(config, pattern.get(), usable.front()));
+  }
   const auto proportional = std::find_if(usable.begin(), usable.end(), IsProportional);
   FcPattern* chosen = proportional != usable.end() ? *proportional : usable.front();
   return PatternPtr(FcFontRenderPrepare(config, pattern.get(), chosen));

@@ -22,6 +22,10 @@ int DesktopResolution();  // the display's own; 96 when the desktop says nothing
 // Keeps a harmless X error at shutdown from ending a closed program with exit code 1, and ends
 // the program with a line of its own when the X server goes away.
 void InstallXErrorHandlers();
+// Ends the program with its own line on stderr and exit code 1: the display has gone.
+[[noreturn]] void EndForLostDisplay();
+// Whether a quit request came from the Wayland connection breaking.
+bool DisplayLost(SDL_Window* window);
 // Tells the window manager the frame has no resizing and no maximise, and minimise only if allowed.
 void LimitFrame(SDL_Window* window, bool minimizable);
 // The keys down on the X server at this moment, as SDL names them; none elsewhere.

@@ -9,14 +9,9 @@
 // wake-up for a window that is gone has nothing left to wake, so that one error is dropped and
 // every other goes on to Xlib's handler.
 //
-// A lost connection (the X server ended or the session was logged out) cannot be survived: Xlib
-// exits after its handler returns. The handler says so in the program's own words first.
+// A lost connection cannot be survived: Xlib exits after its handler returns.
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 #include "platform/Session.h"
 
@@ -30,13 +25,7 @@ int DropLateWakeUps(Display* display, XErrorEvent* error) {
   return xlibHandler ? xlibHandler(display, error) : 0;
 }
 
-int ReportLostDisplay(Display*) {
-  static constexpr char kLine[] = "quillet: the connection to the display was lost; the game has ended\n";
-  // Only async-signal-safe calls: Xlib may be in any state here.
-  const ssize_t written = write(STDERR_FILENO, kLine, sizeof kLine - 1);
-  (void)written;
-  _exit(1);
-}
+int ReportLostDisplay(Display*) { EndForLostDisplay(); }
 
 }  // namespace
 

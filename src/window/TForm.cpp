@@ -35,9 +35,8 @@ TForm::TForm(const FormLayout& scaled, int)
 }
 
 // A face wider or taller than the layout's, or a scale that rounds against it, can settle a
-// caption past the edge of the client area the scaling gave. The window grows to hold every
-// self-sizing caption rather than cut one off, keeping the margin the layout left beside its
-// captions; with the layout's own face nothing changes.
+// caption past the edge of the client area the scaling gave. Only then the window grows, to hold
+// every self-sizing caption with the margin the layout left beside its captions.
 void TForm::HoldSelfSizingLabels(const FormLayout& scaled) {
   int laidOutRight = 0, laidOutBottom = 0, settledRight = 0, settledBottom = 0;
   for (const LabelLayout& l : scaled.labels) {
@@ -50,8 +49,11 @@ void TForm::HoldSelfSizingLabels(const FormLayout& scaled) {
     settledRight = std::max(settledRight, label->Left() + label->Width());
     settledBottom = std::max(settledBottom, label->Top() + label->Height());
   }
-  const int width = std::max(clientWidth_, settledRight + std::max(0, clientWidth_ - laidOutRight));
-  const int height = std::max(clientHeight_, settledBottom + std::max(0, clientHeight_ - laidOutBottom));
+  const auto hold = [](int client, int laidOut, int settled) {
+    return settled > client ? settled + std::max(0, client - laidOut) : client;
+  };
+  const int width = hold(clientWidth_, laidOutRight, settledRight);
+  const int height = hold(clientHeight_, laidOutBottom, settledBottom);
   if (width == clientWidth_ && height == clientHeight_) return;
   clientWidth_ = width;
   clientHeight_ = height;
