@@ -5,10 +5,13 @@ set -euo pipefail
 
 packages=(
   g++ make cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev libwayland-dev
   fonts-horai-umefont fonts-ipafont-gothic
   libgtest-dev
   xvfb xdotool x11-utils
+  # The desktops the end-to-end tests try: a window manager, another keyboard layout, a Wayland
+  # compositor with its screenshot and typing tools, and the fallback fonts.
+  openbox x11-xkb-utils sway grim wtype fonts-dejavu-core fonts-urw-base35
 )
 
 missing=()

@@ -126,15 +126,4 @@ std::string Quillet::Read(const std::string& label, const std::vector<std::strin
   return ::testing::AssertionSuccess();
 }
 
-std::unique_ptr<XServer> OnXServer::server_;
-
-void OnXServer::SetUpTestSuite() { server_ = std::make_unique<XServer>(); }
-
-void OnXServer::TearDownTestSuite() { server_.reset(); }
-
-const XServer& OnXServer::Server() {
-  if (!server_) throw std::runtime_error("the suite's X server did not start");
-  return *server_;
-}
-
 }  // namespace e2e

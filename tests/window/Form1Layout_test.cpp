@@ -105,8 +105,9 @@ TEST_F(Form1LayoutTest, TheWindowBuiltAt120PpiUsesTheMeasuredFont) {
       << "the right edge is scaled, then the label settles on it";
 }
 
-// At 96 ppi nothing moves by a pixel; at the common desktop scales every caption that sizes
-// itself settles inside the window, the window growing where the rounding would cut one off.
+// At 96 ppi in the window font nothing moves by a pixel; at the common desktop scales, and in
+// whatever face stands in for the window font (run again with other fonts by ctest), every
+// caption that sizes itself settles inside the window, which grows where one would be cut off.
 TEST_F(Form1LayoutTest, EverySelfSizingCaptionIsInsideTheWindowAtEachDesktopScale) {
   for (const int resolution : {96, 120, 144, 192}) {
     SCOPED_TRACE(resolution);
@@ -116,7 +117,7 @@ TEST_F(Form1LayoutTest, EverySelfSizingCaptionIsInsideTheWindowAtEachDesktopScal
     const int zero = MeasureTextHeight(form.Font);
     EXPECT_GE(form.ClientWidth(), MulDiv(212, zero, 12));
     EXPECT_GE(form.ClientHeight(), MulDiv(212, zero, 12));
-    if (resolution == 96) {
+    if (resolution == 96 && zero == 12) {
       EXPECT_EQ(form.ClientWidth(), 212);
       EXPECT_EQ(form.ClientHeight(), 212);
     }
