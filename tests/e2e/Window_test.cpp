@@ -148,7 +148,8 @@ class Sway {
 };
 
 // The same window, drawn by the same code, is the same picture on Wayland as on X11; only the
-// letter, drawn at random, may differ. A key from the compositor's virtual keyboard reaches it.
+// letter, drawn at random, may differ. A key from the compositor's virtual keyboard reaches it,
+// and the compositor's end is the program's.
 TEST_F(MainWindow, OnWaylandWithoutXWaylandTheIdleWindowIsTheSameAsOnX11) {
   std::unique_ptr<Sway> sway;
   try {
@@ -187,6 +188,9 @@ TEST_F(MainWindow, OnWaylandWithoutXWaylandTheIdleWindowIsTheSameAsOnX11) {
       return CompareLabel(sway->Screenshot().Crop(client), "Label2", "GOOD !", ButtonFace()).Same();
     })) << "the typed letter did not arrive as a hit";
   }
+  // The compositor going away ends the program as a lost X server does.
+  sway.reset();
+  EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet, "connection to the display was lost"));
 }
 
 // A login with no desktop, such as a text console or ssh without forwarding: the session still
