@@ -32,13 +32,13 @@ std::string LowerCase(const std::string& letter) {
 
 std::string OtherThan(const std::string& letter) { return letter == "Q" ? "z" : "q"; }
 
-Quillet::Quillet(const XServer& server, const std::string& executable)
+Quillet::Quillet(const XServer& server, const std::string& executable, const EnvironmentChanges& more)
     : server_(server), keys_(server.DisplayName()) {
   // The program must find this server and nothing else: no Wayland, no forced SDL driver.
   // A window of the program a test before may still be on the way out: only this process's counts.
-  process_ = std::make_unique<ChildProcess>(
-      std::vector<std::string>{executable},
-      EnvironmentChanges{{{"DISPLAY", server.DisplayName()}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}});
+  EnvironmentChanges environment{{{"DISPLAY", server.DisplayName()}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}};
+  environment.set.insert(environment.set.end(), more.set.begin(), more.set.end());
+  process_ = std::make_unique<ChildProcess>(std::vector<std::string>{executable}, environment);
   const bool found = WaitUntil(
       [&] {
         for (const XWindow window : VisibleWindowsTitled(server.Connection(), "QUILLET")) {

@@ -28,7 +28,7 @@ std::string OtherThan(const std::string& letter);  // a lower-case letter that m
 class Quillet {
  public:
   // Starts the program and waits up to 5 s for its window to be on screen.
-  Quillet(const XServer& server, const std::string& executable);
+  Quillet(const XServer& server, const std::string& executable, const EnvironmentChanges& more = {});
   ~Quillet();  // on a failed test, shows what the program wrote on stderr
   Quillet(const Quillet&) = delete;
   Quillet& operator=(const Quillet&) = delete;
