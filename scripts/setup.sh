@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 play_packages=(
   g++ make cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfreetype-dev libfontconfig-dev libx11-dev
+  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfreetype-dev libfontconfig-dev libx11-dev libwayland-dev
   fonts-horai-umefont fonts-ipafont-gothic
 )
 package_packages=(
@@ -21,6 +21,9 @@ test_packages=(
   xvfb xdotool x11-utils
   desktop-file-utils appstream
   clang-14 libclang-rt-14-dev libfuzzer-14-dev
+  # The desktops the end-to-end tests try: a window manager, another keyboard layout, a Wayland
+  # compositor with its screenshot and typing tools, and the fallback fonts.
+  openbox x11-xkb-utils sway grim wtype fonts-dejavu-core fonts-urw-base35
 )
 bench_packages=(
   libxdamage-dev libxtst-dev nlohmann-json3-dev

@@ -1,9 +1,7 @@
 // The desktop's font scaling. On X11 it is the resource "Xft.dpi" that desktop environments set
-// when the user scales text. SDL does not expose X resources, but it has already loaded libX11,
-// so the two functions needed are looked up there rather than linked: the program keeps running
-// on Wayland and on machines without Xlib's development files. Anything else means 96.
+// when the user scales text. Anything else means 96.
 #include <SDL.h>
-#include <dlfcn.h>
+#include <X11/Xlib.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -17,22 +15,10 @@ namespace {
 constexpr int kStandardResolution = 96;
 
 int ReadXftDpi() {
-  void* xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
-  if (!xlib) return 0;
-  using OpenDisplay = void* (*)(const char*);
-  using ResourceString = char* (*)(void*);
-  using CloseDisplay = int (*)(void*);
-  auto openDisplay = reinterpret_cast<OpenDisplay>(dlsym(xlib, "XOpenDisplay"));
-  auto resourceString = reinterpret_cast<ResourceString>(dlsym(xlib, "XResourceManagerString"));
-  auto closeDisplay = reinterpret_cast<CloseDisplay>(dlsym(xlib, "XCloseDisplay"));
-  int dpi = 0;
-  if (openDisplay && resourceString && closeDisplay) {
-    if (void* display = openDisplay(nullptr)) {
-      dpi = ParseXftDpi(resourceString(display));
-      closeDisplay(display);
-    }
-  }
-  dlclose(xlib);
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return 0;
+  const int dpi = ParseXftDpi(XResourceManagerString(display));
+  XCloseDisplay(display);
   return dpi;
 }
 

@@ -1,6 +1,8 @@
 #include "platform/EventTranslator.h"
 
 #include <cstdint>
+#include <set>
+#include <string>
 
 #include "platform/CodePage.h"
 #include "platform/MessageQueue.h"
@@ -29,11 +31,37 @@ void PostInput(WindowRecord* target, Msg msg, std::uint32_t wParam, std::uint32_
   if (target) Queue().PostInput({msg, target->handle, wParam, lParam}, ArrivedKeys());
 }
 
+// Keys that were already down when a window gained the focus were pressed for some other window
+// (Alt+F4 closing the previous one, say). The X server's auto-repeat of such a key would look to
+// SDL like a fresh press; it counts as held, and makes no messages until it is released.
+std::set<SDL_Keycode> heldBeforeFocus;
+SDL_Scancode lastPressed = SDL_SCANCODE_UNKNOWN;  // the key whose text comes next
+
+// SDL reports AltGr as right Alt. Windows makes right Alt Ctrl+Alt on layouts that have AltGr,
+// so that it types; on others it stays Alt, and Alt chords type nothing. Here the layout shows
+// which it is by the text: right Alt that turns the key into another character ("@" from Q on a
+// German layout) is AltGr; right Alt that leaves the key's own character ("q" on a US layout) is
+// Alt.
+bool TypedWithAltGr(const char* text, const KeyState& keys) {
+  if (!keys.IsDown(VK_RMENU) || keys.IsDown(VK_LMENU)) return false;
+  const SDL_Keycode own = SDL_GetKeyFromScancode(lastPressed);
+  if (own <= 0 || (own & SDLK_SCANCODE_MASK)) return true;
+  const auto plain = static_cast<char32_t>(own);
+  const char32_t upper = plain >= U'a' && plain <= U'z' ? plain - U'a' + U'A' : plain;
+  return text != ToUtf8(std::u32string(1, plain)) && text != ToUtf8(std::u32string(1, upper));
+}
+
 void TranslateKey(const SDL_KeyboardEvent& key) {
   const int vk = VirtualKeyOf(key.keysym);
   if (vk == 0) return;
   KeyState& keys = ArrivedKeys();
   const bool press = key.type == SDL_KEYDOWN;
+  if (heldBeforeFocus.count(key.keysym.sym) != 0) {
+    keys.Set(vk, press);
+    if (press) return;
+    heldBeforeFocus.erase(key.keysym.sym);
+  }
+  if (press) lastPressed = key.keysym.scancode;
   if (press) keys.Set(vk, true);  // Alt's own press is already a system key, its release still is
   const bool system = keys.MenuAlt();
   if (!press) keys.Set(vk, false);
@@ -54,7 +82,7 @@ void TranslateText(const SDL_TextInputEvent& text) {
   // SDL still types the key's symbol under Ctrl (Ctrl+1 gives "1"); the control codes that Ctrl
   // chords make come from TranslateMessage instead, so the text is left out.
   if (keys.Ctrl() && !keys.Alt()) return;
-  const bool system = keys.MenuAlt();
+  const bool system = keys.MenuAlt() && !TypedWithAltGr(text.text, keys);
   WindowRecord* target = InputTarget(text.windowID);
   for (unsigned char byte : EncodeAnsi(text.text)) {
     PostInput(target, system ? Msg::SysChar : Msg::Char, byte, kOneStroke | (system ? kAltContext : 0));
@@ -85,7 +113,8 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
   if (!window) return;
   switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE:
-      Queue().Post({Msg::Close, window->handle});
+      // A disabled window cannot be closed: the game window waits for its error box.
+      if (window->enabled) Queue().Post({Msg::Close, window->handle});
       break;
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_EXPOSED:
@@ -95,6 +124,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       Windows().active = window->handle;
+      heldBeforeFocus = KeysHeldNow(window->sdl);
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
       // Keys released in another window never come back to us; forget them rather than leave
@@ -112,7 +142,10 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
 void TranslateEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:  // a signal or the session ending: the same as closing the main window
-      if (WindowRecord* first = Windows().FirstOnScreen()) Queue().Post({Msg::Close, first->handle});
+      if (WindowRecord* first = Windows().FirstOnScreen()) {
+        if (DisplayLost(first->sdl)) EndForLostDisplay();
+        Queue().Post({Msg::Close, first->handle});
+      }
       break;
     case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); break;
     case SDL_KEYDOWN:

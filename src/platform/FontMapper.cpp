@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -36,6 +37,11 @@ constexpr char kSubstitutes[] = R"(<?xml version="1.0"?>
 </fontconfig>
 )";
 
+// What every face must draw: the letters and digits, and for a Japanese request a sample of
+// half-width katakana, hiragana and kanji wherever some installed face has them.
+constexpr std::u32string_view kLettersAndDigits = U"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr std::u32string_view kJapanese = U"\uFF80\uFF72\uFF8F\uFF70\u3092\u53D6\u5F97\u3067\u304D\u307E\u305B\u3093";
+
 struct ConfigDeleter { void operator()(FcConfig* config) const { FcConfigDestroy(config); } };
 struct PatternDeleter { void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); } };
 using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
@@ -54,10 +60,57 @@ FcConfig* Configuration() {
   return config.get();
 }
 
+std::string StringOf(const FcPattern* pattern, const char* object);
+
+bool CoversAll(const FcPattern* font, std::u32string_view text) {
+  FcCharSet* characters = nullptr;
+  if (FcPatternGetCharSet(font, FC_CHARSET, 0, &characters) != FcResultMatch) return false;
+  return std::all_of(text.begin(), text.end(), [&](char32_t c) { return FcCharSetHasChar(characters, c); });
+}
+
+// Faces of symbols and formulae cover the alphabet too, but draw no plain letters with it.
+bool IsSymbolOrMath(const FcPattern* font) {
+  FcBool symbol = FcFalse;
+  if (FcPatternGetBool(font, FC_SYMBOL, 0, &symbol) == FcResultMatch && symbol) return true;
+  FcChar8* name = nullptr;
+  for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+    const std::string family = reinterpret_cast<const char*>(name);
+    for (const char* word : {"Math", "Symbol", "Dingbat", "Emoji"}) {
+      if (family.find(word) != std::string::npos) return true;
+    }
+  }
+  return false;
+}
+
+bool IsProportional(const FcPattern* font) {
+  int spacing = FC_PROPORTIONAL;
+  FcPatternGetInteger(font, FC_SPACING, 0, &spacing);
+  return spacing == FC_PROPORTIONAL;
+}
+
+std::vector<std::string> FamiliesOf(const FcPattern* pattern);
+
+// Whether the font is of a family the request names before the generic sans-serif: the
+// requested one or one the configuration put in its place.
+bool IsNamedFor(const FcPattern* request, const FcPattern* font) {
+  const auto fontFamilies = FamiliesOf(font);
+  for (const std::string& name : FamiliesOf(request)) {
+    if (name == "sans-serif") break;
+    if (std::find(fontFamilies.begin(), fontFamilies.end(), name) != fontFamilies.end()) return true;
+  }
+  return false;
+}
+
+// fontconfig ranks every installed face against the request: the family and its aliases first,
+// then the language, then the generic sans-serif added below. Its best is not always usable (a
+// symbol face or a math face where nothing nearer exists), so the choice is the best face that
+// draws the window's letters and digits, and Japanese wherever some face can; a proportional
+// face before a fixed-width one.
 PatternPtr Match(const std::string& family, int weight, bool japanese) {
   FcConfig* config = Configuration();
   PatternPtr pattern(FcPatternCreate());
   FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
   FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
   FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ROMAN);
   FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
@@ -65,7 +118,30 @@ PatternPtr Match(const std::string& family, int weight, bool japanese) {
   FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
   FcDefaultSubstitute(pattern.get());
   FcResult result = FcResultNoMatch;
-  return PatternPtr(FcFontMatch(config, pattern.get(), &result));
+  const std::unique_ptr<FcFontSet, decltype(&FcFontSetDestroy)> ranked(
+      FcFontSort(config, pattern.get(), FcFalse, nullptr, &result), FcFontSetDestroy);
+  if (!ranked) return nullptr;
+
+  std::vector<FcPattern*> usable;
+  for (int i = 0; i < ranked->nfont; ++i) {
+    FcPattern* font = ranked->fonts[i];
+    if (!StringOf(font, FC_FILE).empty() && CoversAll(font, kLettersAndDigits) && !IsSymbolOrMath(font)) {
+      usable.push_back(font);
+    }
+  }
+  if (japanese && std::any_of(usable.begin(), usable.end(), [](FcPattern* f) { return CoversAll(f, kJapanese); })) {
+    usable.erase(std::remove_if(usable.begin(), usable.end(), [](FcPattern* f) { return !CoversAll(f, kJapanese); }),
+                 usable.end());
+  }
+  if (usable.empty()) return nullptr;
+  // The family asked for, or what the configuration names for it, is taken as it is; only a
+  // fallback has to be proportional.
+  if (IsNamedFor(pattern.get(), usable.front())) {
+    return PatternPtr(FcFontRenderPrepare(config, pattern.get(), usable.front()));
+  }
+  const auto proportional = std::find_if(usable.begin(), usable.end(), IsProportional);
+  FcPattern* chosen = proportional != usable.end() ? *proportional : usable.front();
+  return PatternPtr(FcFontRenderPrepare(config, pattern.get(), chosen));
 }
 
 std::string StringOf(const FcPattern* pattern, const char* object) {
@@ -111,7 +187,8 @@ FontFile MapFont(const std::string& family, int weight, bool japanese) {
   const bool bold = weight >= kBoldFrom;
   const PatternPtr regular = Match(family, bold ? 400 : weight, japanese);
   if (!regular || StringOf(regular.get(), FC_FILE).empty()) {
-    throw PlatformError("No font is installed that could show the face \"" + family + "\"");
+    throw PlatformError("No installed font can draw the letters A to Z and the digits 0 to 9 (asked for \"" + family +
+                        "\")");
   }
   FontFile chosen{StringOf(regular.get(), FC_FILE), IntegerOf(regular.get(), FC_INDEX, 0) & 0xFFFF, false};
   if (!bold) return chosen;

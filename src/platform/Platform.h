@@ -41,6 +41,7 @@ WindowHandle CreateMessageWindow();
 void DestroyWindow(WindowHandle window);
 void ShowWindow(WindowHandle window, Show how);
 void SetWindowText(WindowHandle window, std::string_view text);
+void SetClientSize(WindowHandle window, int clientWidth, int clientHeight);  // still fixed for the user
 void EnableWindow(WindowHandle window, bool enable);     // a disabled window gets no keys or clicks
 bool IsWindowEnabled(WindowHandle window);
 WindowHandle GetActiveWindow();

@@ -67,13 +67,10 @@ void Initialise(Mode mode) {
   }
   // Closing the last window is the program's decision (a Close message), not an SDL_QUIT as well.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-  // The window surface is the frame buffer itself (X11 shared memory), not a texture that SDL
-  // would upload through OpenGL: no GL driver or its threads for a window of labels.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // A typing game in a window has no reason to hold off the screen saver.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 
-  if (!headless) FilterLateWakeUpErrors();
+  if (!headless) InstallXErrorHandlers();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     const std::string reason = SDL_GetError();
     SDL_Quit();
@@ -81,6 +78,11 @@ void Initialise(Mode mode) {
     throw PlatformError(kNoDisplay +
                         (reason.empty() ? std::string() : " (" + reason + ")"));
   }
+  // On X11 the window surface is the frame buffer itself (shared memory), not a texture that SDL
+  // would upload through OpenGL: no GL driver or its threads for a window of labels. Wayland has
+  // no such frame buffer; there SDL has to go through a renderer, or the window never appears.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, driver && std::string(driver) == "x11" ? "0" : "1");
   // Only clicks matter; motion would wake the idle program for nothing.
   SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
   SDL_StartTextInput();

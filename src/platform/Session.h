@@ -1,5 +1,8 @@
 // Whether the platform is up, and on which video driver.
 #pragma once
+#include <SDL_keycode.h>
+
+#include <set>
 
 struct SDL_Window;
 
@@ -16,9 +19,18 @@ class Session {
 // by), or 0 when the text names none or an implausible one.
 int ParseXftDpi(const char* resources);
 int DesktopResolution();  // the display's own; 96 when the desktop says nothing
-// Keeps a harmless X error at shutdown from ending a closed program with exit code 1.
-void FilterLateWakeUpErrors();
+// Keeps a harmless X error at shutdown from ending a closed program with exit code 1, and ends
+// the program with a line of its own when the X server goes away.
+void InstallXErrorHandlers();
+// Ends the program with its own line on stderr and exit code 1: the display has gone.
+[[noreturn]] void EndForLostDisplay();
+// Whether a quit request came from the Wayland connection breaking.
+bool DisplayLost(SDL_Window* window);
 // Tells the window manager the frame has no resizing and no maximise, and minimise only if allowed.
 void LimitFrame(SDL_Window* window, bool minimizable);
+// The keys down on the X server at this moment, as SDL names them; none elsewhere.
+std::set<SDL_Keycode> KeysHeldNow(SDL_Window* window);
+// Tells the window manager the window is a modal dialog of its owner, kept above it.
+void MakeModalDialog(SDL_Window* window, SDL_Window* owner);
 
 }  // namespace platform::detail

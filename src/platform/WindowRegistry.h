@@ -18,6 +18,7 @@ struct WindowRecord {
   SDL_Window* sdl = nullptr;  // none for a message window
   Rect client;                // 0, 0, width, height
   int left = 0, top = 0;      // where the outer corner belongs
+  WindowHandle owner = 0;     // a dialog's owner, which it opens centred over
   bool enabled = true;
   bool frameAccountedFor = false;
   UpdateRegion update, erase;

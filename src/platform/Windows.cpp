@@ -43,7 +43,23 @@ void AccountForFrame(WindowRecord& window) {
   }
 }
 
+// An owned window opens centred over its owner where the owner is now, not where it opened.
+void CentreOverOwner(WindowRecord& window) {
+  const WindowRecord* owner = Windows().Find(window.owner);
+  if (!owner || !owner->sdl || (SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_SHOWN)) return;
+  int x = 0, y = 0, width = 0, height = 0, top = 0, left = 0;
+  SDL_GetWindowPosition(owner->sdl, &x, &y);
+  SDL_GetWindowSize(owner->sdl, &width, &height);
+  SDL_GetWindowBordersSize(owner->sdl, &top, &left, nullptr, nullptr);
+  // Outer corner for outer corner, taking the dialog's frame to be as wide as its owner's.
+  window.left = x - left + (width - window.client.right) / 2;
+  window.top = y - top + (height - window.client.bottom) / 2;
+  window.frameAccountedFor = false;
+  SDL_SetWindowPosition(window.sdl, window.left, window.top);
+}
+
 void Reveal(WindowRecord& window) {
+  CentreOverOwner(window);
   SDL_ShowWindow(window.sdl);  // nothing happens when it is already shown
   AccountForFrame(window);
 }
@@ -68,10 +84,17 @@ WindowHandle CreateWindow(const WindowOptions& options) {
     SDL_DestroyWindow(sdl);
     throw;
   }
-  if (WindowRecord* owner = Windows().Find(options.owner); owner && owner->sdl) {
-    SDL_SetWindowModalFor(sdl, owner->sdl);  // kept above its owner, as an owned window is
+  // The frame buffer is had now, so that a desktop that cannot give one is reported at once
+  // instead of leaving a window that never shows.
+  if (!SDL_GetWindowSurface(sdl)) {
+    const std::string reason = SDL_GetError();
+    SDL_DestroyWindow(sdl);
+    throw PlatformError("cannot draw into a window on this desktop: " + reason);
   }
+  WindowRecord* owner = Windows().Find(options.owner);
+  if (owner && owner->sdl) detail::MakeModalDialog(sdl, owner->sdl);
   WindowRecord& window = Windows().Add(sdl);
+  if (owner && owner->sdl) window.owner = owner->handle;
   window.client = {0, 0, options.clientWidth, options.clientHeight};
   window.left = options.left;
   window.top = options.top;
@@ -116,6 +139,14 @@ void ShowWindow(WindowHandle handle, Show how) {
 void SetWindowText(WindowHandle handle, std::string_view text) {
   WindowRecord* window = Windows().Find(handle);
   if (window && window->sdl) SDL_SetWindowTitle(window->sdl, AnsiToUtf8(text).c_str());
+}
+
+void SetClientSize(WindowHandle handle, int clientWidth, int clientHeight) {
+  WindowRecord* window = Windows().Find(handle);
+  if (!window || !window->sdl || clientWidth <= 0 || clientHeight <= 0) return;
+  SDL_SetWindowSize(window->sdl, clientWidth, clientHeight);
+  window->client = {0, 0, clientWidth, clientHeight};
+  window->InvalidateAll();
 }
 
 void EnableWindow(WindowHandle handle, bool enable) {

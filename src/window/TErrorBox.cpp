@@ -40,8 +40,9 @@ platform::WindowOptions Placement(std::string_view caption, int width, int heigh
   options.clientWidth = width;
   options.clientHeight = height;
   options.minimizable = false;
-  options.left = owner ? owner->Left() + (owner->ClientWidth() - width) / 2 : 200;
-  options.top = owner ? owner->Top() + (owner->ClientHeight() - height) / 2 : 200;
+  // An owned box opens centred over its owner, wherever that is by then; the place given here
+  // counts only for a box without an owner.
+  options.left = options.top = 200;
   options.owner = owner ? owner->Handle() : 0;
   return options;
 }

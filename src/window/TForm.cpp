@@ -31,6 +31,33 @@ TForm::TForm(const FormLayout& scaled, int)
     label.AutoSize = l.autoSize;
     if (label.AutoSize) label.AdjustSize();
   }
+  HoldSelfSizingLabels(scaled);
+}
+
+// A face wider or taller than the layout's, or a scale that rounds against it, can settle a
+// caption past the edge of the client area the scaling gave. Only then the window grows, to hold
+// every self-sizing caption with the margin the layout left beside its captions.
+void TForm::HoldSelfSizingLabels(const FormLayout& scaled) {
+  int laidOutRight = 0, laidOutBottom = 0, settledRight = 0, settledBottom = 0;
+  for (const LabelLayout& l : scaled.labels) {
+    if (!l.autoSize) continue;
+    laidOutRight = std::max(laidOutRight, l.left + l.width);
+    laidOutBottom = std::max(laidOutBottom, l.top + l.height);
+  }
+  for (const auto& label : labels_) {
+    if (!label->AutoSize) continue;
+    settledRight = std::max(settledRight, label->Left() + label->Width());
+    settledBottom = std::max(settledBottom, label->Top() + label->Height());
+  }
+  const auto hold = [](int client, int laidOut, int settled) {
+    return settled > client ? settled + std::max(0, client - laidOut) : client;
+  };
+  const int width = hold(clientWidth_, laidOutRight, settledRight);
+  const int height = hold(clientHeight_, laidOutBottom, settledBottom);
+  if (width == clientWidth_ && height == clientHeight_) return;
+  clientWidth_ = width;
+  clientHeight_ = height;
+  platform::SetClientSize(Handle(), width, height);
 }
 
 void TForm::SetColor(TColor color) {

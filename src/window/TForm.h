@@ -45,6 +45,8 @@ class TForm : public TWindow {
   void Paint();
 
   TColor color_ = clBtnFace;
+  void HoldSelfSizingLabels(const FormLayout& scaled);
+
   int left_, top_, clientWidth_, clientHeight_;
   std::vector<std::unique_ptr<TLabel>> labels_;
 };

@@ -49,5 +49,24 @@ TEST_F(Closing, TheCloseRequestOrAltF4EndsTheProgramWithCode0InAnyPhase) {
   }
 }
 
+// Alt+F4 that closed another window is still held as this one first gets the focus, and the
+// server repeats F4 into it: keys held before the focus came are not new presses.
+TEST_F(Closing, AltF4StillHeldWhenTheWindowFirstGetsTheFocusLeavesItOpen) {
+  SetKeyRepeat(Connection(), std::chrono::milliseconds(100), std::chrono::milliseconds(30));
+  const Xdotool keyboard(Server().DisplayName());
+  keyboard.KeyDown("alt");
+  keyboard.KeyDown("F4");
+  struct Release {
+    const Xdotool& keyboard;
+    ~Release() {
+      keyboard.KeyUp("F4");
+      keyboard.KeyUp("alt");
+    }
+  } release{keyboard};
+  Quillet quillet(Server(), QUILLET_EXE);
+  Focus(Connection(), quillet.MainWindow());
+  EXPECT_FALSE(quillet.ExitsWith(0, std::chrono::milliseconds(500))) << "the held Alt+F4 closed the window";
+}
+
 }  // namespace
 }  // namespace e2e

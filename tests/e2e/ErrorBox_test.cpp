@@ -2,6 +2,8 @@
 // first timer: the first hit asks for one, and the failure ends that key's handling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -13,16 +15,19 @@
 namespace e2e {
 namespace {
 
+// Another window titled QUILLET of the same process: the box.
+XWindow BoxOf(XDisplay* display, Quillet& quillet) {
+  for (const XWindow window : VisibleWindowsTitled(display, "QUILLET")) {
+    if (window != quillet.MainWindow() && ProcessOf(display, window) == quillet.Process().Pid()) return window;
+  }
+  return 0;
+}
+
 class ErrorBox : public OnXServer {
  protected:
-  // Another window titled QUILLET of the same process: the box.
-  static XWindow OtherWindowOf(Quillet& quillet) {
-    for (const XWindow window : VisibleWindowsTitled(Connection(), "QUILLET")) {
-      if (window != quillet.MainWindow() && ProcessOf(Connection(), window) == quillet.Process().Pid()) return window;
-    }
-    return 0;
-  }
+  static XWindow OtherWindowOf(Quillet& quillet) { return BoxOf(Connection(), quillet); }
 };
+class ErrorBoxUnderOpenbox : public UnderAWindowManager {};
 
 // "ﾀｲﾏｰを取得できません" and the full stop the failure handler adds, in code page 932.
 const std::string kRefusedTimer = "\xC0\xB2\xCF\xB0\x82\xF0\x8E\xE6\x93\xBE\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1.";
@@ -94,6 +99,50 @@ TEST_F(ErrorBox, EveryOtherRefusedPlatformCallEndsTheProgramWithOneLineAndCode1)
     ChildProcess quillet(command, {{{"DISPLAY", Server().DisplayName()}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}});
     EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet, c.saying));
   }
+}
+
+// The window manager learns what the box is: a modal dialog of the game window, with close
+// as its only button. It opens centred over the game window where the user has moved it, and
+// while it is up the game window cannot be closed. Closing the box from its frame acts as OK.
+TEST_F(ErrorBoxUnderOpenbox, IsAModalDialogCentredOverTheMovedGameWindowWhichCannotBeClosedMeanwhile) {
+  Quillet quillet(Server(), QUILLET_FAILING_EXE, {"timer"});
+  const std::string letter = quillet.Letter();
+  ASSERT_NE(letter, "");
+  MoveWindow(Connection(), quillet.MainWindow(), 20, 30);
+  ASSERT_TRUE(WaitUntil([&] { return OuterPlacementOf(Connection(), quillet.MainWindow()).left == 20; }))
+      << "openbox did not move the game window";
+
+  quillet.Type(LowerCase(letter));
+  XWindow box = 0;
+  ASSERT_TRUE(WaitUntil([&] { return (box = BoxOf(Connection(), quillet)) != 0; })) << "no error box appeared";
+  EXPECT_EQ(AtomsOf(Connection(), box, "_NET_WM_WINDOW_TYPE"), std::vector<std::string>{"_NET_WM_WINDOW_TYPE_DIALOG"});
+  EXPECT_TRUE(WaitUntil([&] {
+    const auto state = AtomsOf(Connection(), box, "_NET_WM_STATE");
+    return std::find(state.begin(), state.end(), "_NET_WM_STATE_MODAL") != state.end();
+  })) << "the box is not modal";
+  EXPECT_EQ(TransientForOf(Connection(), box), quillet.MainWindow());
+  // Move and close only. Openbox keeps a minimise of its own for every window (for a dialog it
+  // minimises the owner with it), so only maximise and resize are seen to be gone.
+  EXPECT_EQ(MotifFunctionsOf(Connection(), box), 4 | 32);
+  const auto actions = AtomsOf(Connection(), box, "_NET_WM_ALLOWED_ACTIONS");
+  for (const char* action : {"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"}) {
+    EXPECT_EQ(std::find(actions.begin(), actions.end(), action), actions.end()) << action;
+  }
+
+  const Placement game = OuterPlacementOf(Connection(), quillet.MainWindow());
+  Placement dialog;
+  EXPECT_TRUE(WaitUntil([&] {
+    dialog = OuterPlacementOf(Connection(), box);
+    return std::abs(2 * dialog.left + dialog.width - 2 * game.left - game.width) <= 2 &&
+           std::abs(2 * dialog.top + dialog.height - 2 * game.top - game.height) <= 2;
+  })) << "the box's frame is at " << dialog.left << "," << dialog.top << " " << dialog.width << "x" << dialog.height
+      << ", the game's at " << game.left << "," << game.top << " " << game.width << "x" << game.height;
+
+  AskToClose(Connection(), quillet.MainWindow());
+  EXPECT_FALSE(quillet.ExitsWith(0, milliseconds(500))) << "the game window closed under its error box";
+  AskToClose(Connection(), box);
+  ASSERT_TRUE(WaitUntil([&] { return BoxOf(Connection(), quillet) == 0; })) << "closing the box did not close it";
+  EXPECT_TRUE(quillet.Shows("Label2", "GOOD !")) << "the game did not go on after the box";
 }
 
 }  // namespace

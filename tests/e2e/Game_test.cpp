@@ -104,5 +104,33 @@ TEST_F(Game, AHeldKeyRepeatsAndTheRepeatsAreJudgedLikeKeys) {
   EXPECT_TRUE(repeated) << "neither red nor past LEVEL 0: the held key was typed once only";
 }
 
+// SDL reports AltGr as right Alt. On a German layout AltGr+Q types "@", which reaches the game
+// (and misses); left Alt+Q still types nothing.
+TEST_F(Game, OnAGermanLayoutAltGrQTypesAnAtSignAndLeftAltQNothing) {
+  // The keys by place, read before the layout makes right Alt AltGr.
+  const unsigned rightAlt = KeycodeOf(Connection(), "Alt_R"), leftAlt = KeycodeOf(Connection(), "Alt_L"),
+                 q = KeycodeOf(Connection(), "q");
+  ASSERT_TRUE(rightAlt && leftAlt && q);
+  ChildProcess german({"setxkbmap", "-display", Server().DisplayName(), "de"}, {});
+  ASSERT_EQ(german.WaitForExit(milliseconds(5000)), 0) << german.ErrorText();
+  struct BackToUs {
+    const XServer& server;
+    ~BackToUs() { ChildProcess({"setxkbmap", "-display", server.DisplayName(), "us"}, {}).WaitForExit(milliseconds(5000)); }
+  } restore{Server()};
+
+  Quillet quillet(Server(), QUILLET_EXE);
+  const std::string letter = quillet.Letter();
+  ASSERT_NE(letter, "");
+  const Image idle = quillet.SettledScreen();
+  constexpr unsigned kMod1 = 1 << 3, kMod5 = 1 << 7;  // Alt; AltGr (ISO_Level3_Shift) on this layout
+  SendChord(Connection(), quillet.MainWindow(), leftAlt, kMod1, q);
+  EXPECT_FALSE(WaitUntil([&] { return !(quillet.Screen() == idle); }, milliseconds(300)))
+      << "left Alt+Q reached the game";
+
+  SendChord(Connection(), quillet.MainWindow(), rightAlt, kMod5, q);
+  ASSERT_TRUE(quillet.TurnsColor(kRed)) << "AltGr+Q did not reach the game";
+  EXPECT_TRUE(quillet.Shows("Label3", letter + " - @", kRed));
+}
+
 }  // namespace
 }  // namespace e2e

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace e2e {
 
@@ -36,6 +37,26 @@ std::string Difference::Describe() const {
   if (sizesDiffer) return "the sizes differ";
   return std::to_string(differingPixels) + " pixels differ, by up to " + std::to_string(largestChannelStep) +
          " in one channel";
+}
+
+Image ReadPpm(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return {};
+  Image image;
+  int maximum = 0;
+  if (std::fscanf(file, "P6 %d %d %d", &image.width, &image.height, &maximum) == 3 && maximum == 255 &&
+      std::fgetc(file) != EOF && image.width > 0 && image.height > 0) {
+    const auto count = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    std::vector<unsigned char> rgb(count * 3);
+    if (std::fread(rgb.data(), 1, rgb.size(), file) == rgb.size()) {
+      for (std::size_t i = 0; i < count; ++i) {
+        image.pixels.push_back(rgb[3 * i] | rgb[3 * i + 1] << 8 | static_cast<platform::ColorRef>(rgb[3 * i + 2]) << 16);
+      }
+    }
+  }
+  std::fclose(file);
+  if (image.pixels.empty()) return {};
+  return image;
 }
 
 std::string Hex(platform::ColorRef color) {

@@ -27,6 +27,9 @@ struct Difference {
 
 Difference Compare(const Image& seen, const Image& expected);
 
+// A binary PPM file (P6, 8 bits a channel), as screenshot tools write it; empty if unreadable.
+Image ReadPpm(const std::string& path);
+
 std::string Hex(platform::ColorRef color);
 
 }  // namespace e2e

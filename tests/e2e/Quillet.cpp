@@ -33,15 +33,16 @@ std::string LowerCase(const std::string& letter) {
 
 std::string OtherThan(const std::string& letter) { return letter == "Q" ? "z" : "q"; }
 
-Quillet::Quillet(const XServer& server, const std::string& executable, const std::vector<std::string>& arguments)
+Quillet::Quillet(const XServer& server, const std::string& executable, const std::vector<std::string>& arguments,
+                 const EnvironmentChanges& more)
     : server_(server), keys_(server.DisplayName()) {
   // The program must find this server and nothing else: no Wayland, no forced SDL driver.
   // A window of the program a test before may still be on the way out: only this process's counts.
   std::vector<std::string> command{executable};
   command.insert(command.end(), arguments.begin(), arguments.end());
-  process_ = std::make_unique<ChildProcess>(
-      command,
-      EnvironmentChanges{{{"DISPLAY", server.DisplayName()}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}});
+  EnvironmentChanges environment{{{"DISPLAY", server.DisplayName()}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}};
+  environment.set.insert(environment.set.end(), more.set.begin(), more.set.end());
+  process_ = std::make_unique<ChildProcess>(command, environment);
   const bool found = WaitUntil(
       [&] {
         for (const XWindow window : VisibleWindowsTitled(server.Connection(), "QUILLET")) {
@@ -127,17 +128,6 @@ std::string Quillet::Read(const std::string& label, const std::vector<std::strin
     return ::testing::AssertionFailure() << "exit code " << *exitCode << ", stderr: " << process_->ErrorText();
   }
   return ::testing::AssertionSuccess();
-}
-
-std::unique_ptr<XServer> OnXServer::server_;
-
-void OnXServer::SetUpTestSuite() { server_ = std::make_unique<XServer>(); }
-
-void OnXServer::TearDownTestSuite() { server_.reset(); }
-
-const XServer& OnXServer::Server() {
-  if (!server_) throw std::runtime_error("the suite's X server did not start");
-  return *server_;
 }
 
 ::testing::AssertionResult EndsWithCode1SayingOneLineAbout(ChildProcess& quillet, const std::string& subject) {

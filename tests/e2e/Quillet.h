@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,8 @@ std::string OtherThan(const std::string& letter);  // a lower-case letter that m
 class Quillet {
  public:
   // Starts the program and waits up to 5 s for its window to be on screen.
-  Quillet(const XServer& server, const std::string& executable, const std::vector<std::string>& arguments = {});
+  Quillet(const XServer& server, const std::string& executable, const std::vector<std::string>& arguments = {},
+          const EnvironmentChanges& more = {});
   ~Quillet();  // on a failed test, shows what the program wrote on stderr
   Quillet(const Quillet&) = delete;
   Quillet& operator=(const Quillet&) = delete;
@@ -68,16 +70,23 @@ class Quillet {
 // stderr that mentions `subject`.
 ::testing::AssertionResult EndsWithCode1SayingOneLineAbout(ChildProcess& quillet, const std::string& subject);
 
-// A test suite with an X server of its own, started once for all its tests.
-class OnXServer : public ::testing::Test {
+// A test suite with an X server of its own, started once for all its tests, and a window
+// manager on it if asked for.
+template <WindowManager kWindowManager>
+class OnServer : public ::testing::Test {
  protected:
-  static void SetUpTestSuite();
-  static void TearDownTestSuite();
-  static const XServer& Server();
+  static void SetUpTestSuite() { server_ = std::make_unique<XServer>(kWindowManager); }
+  static void TearDownTestSuite() { server_.reset(); }
+  static const XServer& Server() {
+    if (!server_) throw std::runtime_error("the suite's X server did not start");
+    return *server_;
+  }
   static XDisplay* Connection() { return Server().Connection(); }
 
  private:
-  static std::unique_ptr<XServer> server_;
+  static inline std::unique_ptr<XServer> server_;
 };
+using OnXServer = OnServer<WindowManager::Absent>;
+using UnderAWindowManager = OnServer<WindowManager::Openbox>;
 
 }  // namespace e2e

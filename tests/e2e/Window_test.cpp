@@ -4,14 +4,18 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 
+#include "e2e/Deadline.h"
+#include "e2e/LabelPainter.h"
 #include "e2e/Quillet.h"
 
 namespace e2e {
@@ -72,6 +76,134 @@ TEST_F(MainWindow, OpensAt200By109WithAFixed212By212ClientAreaTitledQuillet) {
   EXPECT_EQ(quillet.WindowColor(), ButtonFace());
 }
 
+class UnderOpenbox : public UnderAWindowManager {};
+
+bool Lists(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// A window manager frames the window: the frame's outer corner is where the window belongs,
+// and the frame offers no maximise.
+TEST_F(UnderOpenbox, TheFrameOpensWithItsOuterCornerAt200By109AndNoMaximise) {
+  Quillet quillet(Server(), QUILLET_EXE);
+  Placement outer;
+  EXPECT_TRUE(WaitUntil([&] {
+    outer = OuterPlacementOf(Connection(), quillet.MainWindow());
+    return outer.left == 200 && outer.top == 109;
+  })) << "the frame's outer corner is at " << outer.left << "," << outer.top;
+  EXPECT_EQ(quillet.ClientArea().width, 212);
+  EXPECT_EQ(quillet.ClientArea().height, 212);
+  const auto actions = AtomsOf(Connection(), quillet.MainWindow(), "_NET_WM_ALLOWED_ACTIONS");
+  EXPECT_TRUE(Lists(actions, "_NET_WM_ACTION_MINIMIZE"));
+  EXPECT_TRUE(Lists(actions, "_NET_WM_ACTION_CLOSE"));
+  EXPECT_FALSE(Lists(actions, "_NET_WM_ACTION_MAXIMIZE_HORZ") || Lists(actions, "_NET_WM_ACTION_MAXIMIZE_VERT"));
+  EXPECT_FALSE(Lists(actions, "_NET_WM_ACTION_RESIZE"));
+}
+
+// A headless sway, run as an ordinary user (it refuses root), with no XWayland: only SDL's own
+// Wayland support can show the window there. The test's root user reaches its socket all the same.
+class Sway {
+ public:
+  Sway() {
+    if (!FindProgram("sway") || !FindProgram("grim")) throw Unavailable("sway or grim is not installed");
+    char folder[] = "/tmp/quillet-sway-XXXXXX";
+    if (!mkdtemp(folder)) throw Unavailable("cannot make a runtime directory");
+    runtime_ = folder;
+    std::vector<std::string> command;
+    if (geteuid() == 0) {
+      if (!FindProgram("setpriv") || chown(folder, 65534, 65534) != 0) throw Unavailable("cannot hand a folder to nobody");
+      command = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+    }
+    const std::string config = runtime_ + "/config";
+    std::FILE* file = std::fopen(config.c_str(), "w");
+    if (!file) throw Unavailable("cannot write sway's configuration");
+    // Its own output at a known size, no borders, and the window floating at the top left corner,
+    // so that the screenshot's corner is the client area.
+    std::fputs("output HEADLESS-1 resolution 640x480 position 0 0\n"
+               "default_border none\ndefault_floating_border none\nxwayland disable\n"
+               "for_window [title=\"QUILLET\"] floating enable, move position 0 0\n", file);
+    std::fclose(file);
+    command.insert(command.end(), {"sway", "-c", config});
+    process_ = std::make_unique<ChildProcess>(
+        command, EnvironmentChanges{{{"XDG_RUNTIME_DIR", runtime_}, {"HOME", runtime_}, {"WLR_BACKENDS", "headless"},
+                                     {"WLR_RENDERER", "pixman"}, {"WLR_LIBINPUT_NO_DEVICES", "1"}},
+                                    {"DISPLAY", "WAYLAND_DISPLAY"}});
+    WaitUntil([&] { return !(socket_ = SocketName()).empty() || !process_->Running(); }, milliseconds(10000));
+    if (socket_.empty()) throw Unavailable("sway did not start: " + process_->ErrorText());
+  }
+  ~Sway() {
+    process_.reset();
+    std::filesystem::remove_all(runtime_);
+  }
+  EnvironmentChanges Client() const {
+    return {{{"XDG_RUNTIME_DIR", runtime_}, {"WAYLAND_DISPLAY", socket_}, {"SDL_VIDEODRIVER", "wayland"}}, {"DISPLAY"}};
+  }
+  Image Screenshot() const {
+    const std::string path = runtime_ + "/shot.ppm";
+    ChildProcess grim({"grim", "-t", "ppm", path}, Client());
+    grim.WaitForExit(std::chrono::seconds(5));
+    return ReadPpm(path);
+  }
+  struct Unavailable : std::runtime_error { using std::runtime_error::runtime_error; };
+
+ private:
+  std::string SocketName() const {
+    for (const auto& entry : std::filesystem::directory_iterator(runtime_)) {
+      const std::string name = entry.path().filename();
+      if (name.rfind("wayland-", 0) == 0 && entry.is_socket()) return name;
+    }
+    return {};
+  }
+  std::string runtime_, socket_;
+  std::unique_ptr<ChildProcess> process_;
+};
+
+// The same window, drawn by the same code, is the same picture on Wayland as on X11; only the
+// letter, drawn at random, may differ. A key from the compositor's virtual keyboard reaches it,
+// and the compositor's end is the program's.
+TEST_F(MainWindow, OnWaylandWithoutXWaylandTheIdleWindowIsTheSameAsOnX11) {
+  std::unique_ptr<Sway> sway;
+  try {
+    sway = std::make_unique<Sway>();
+  } catch (const Sway::Unavailable& reason) {
+    GTEST_SKIP() << "no Wayland compositor to test with: " << reason.what();
+  }
+  Quillet onX11(Server(), QUILLET_EXE);
+  ASSERT_NE(onX11.Letter(), "") << "the window on X11 shows no letter";
+  const Image x11 = onX11.SettledScreen();
+  ChildProcess quillet({QUILLET_EXE}, sway->Client());
+  const platform::Rect client{0, 0, x11.width, x11.height}, letter{88, 0, 161, 97};
+  const auto outsideTheLetter = [&](Image image) {
+    for (int y = letter.top; y < letter.bottom; ++y) {
+      for (int x = letter.left; x < letter.right; ++x) image.pixels[static_cast<std::size_t>(y * image.width + x)] = 0;
+    }
+    return image;
+  };
+  Image wayland;
+  const bool same = WaitUntil([&] {
+    const Image screen = sway->Screenshot();
+    if (screen.width < client.right || screen.height < client.bottom) return false;
+    wayland = screen.Crop(client);
+    return outsideTheLetter(wayland) == outsideTheLetter(x11);
+  }, milliseconds(10000));
+  ASSERT_TRUE(same) << "Wayland's client area differs from X11's: " << Compare(outsideTheLetter(wayland), outsideTheLetter(x11)).Describe()
+                    << "; the program wrote: " << quillet.ErrorText();
+  const auto shown = ShownCaption(wayland, "Label1", Letters(), ButtonFace());
+  ASSERT_TRUE(shown.has_value()) << "Label1 shows no letter on Wayland";
+  if (FindProgram("wtype")) {
+    // The headless compositor has no keyboard until wtype brings its virtual one; the program
+    // takes up a keyboard only once the compositor announces it, so the key waits a moment.
+    ChildProcess wtype({"wtype", "-s", "500", LowerCase(*shown)}, sway->Client());
+    ASSERT_EQ(wtype.WaitForExit(std::chrono::seconds(5)), 0) << wtype.ErrorText();
+    EXPECT_TRUE(WaitUntil([&] {
+      return CompareLabel(sway->Screenshot().Crop(client), "Label2", "GOOD !", ButtonFace()).Same();
+    })) << "the typed letter did not arrive as a hit";
+  }
+  // The compositor going away ends the program as a lost X server does.
+  sway.reset();
+  EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet, "connection to the display was lost"));
+}
+
 // A login with no desktop, such as a text console or ssh without forwarding: the session still
 // has its runtime directory, but no display of either kind.
 TEST(WithoutADisplay, TheProgramSaysItNeedsAGraphicalSessionAndEndsWithCode1) {
@@ -83,20 +215,36 @@ TEST(WithoutADisplay, TheProgramSaysItNeedsAGraphicalSessionAndEndsWithCode1) {
   rmdir(runtimeDirectory);
 }
 
-// A desktop with no fonts at all (fontconfig given a configuration that names none): the program
-// cannot draw a single label, and says so instead of showing an empty window.
-TEST_F(MainWindow, WithNoFontAtAllTheProgramSaysSoAndEndsWithCode1) {
-  char folder[] = "/tmp/quillet-e2e-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string config = std::string(folder) + "/fonts.conf";
-  std::FILE* file = std::fopen(config.c_str(), "w");
-  ASSERT_NE(file, nullptr);
-  std::fprintf(file, "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n", folder);
-  std::fclose(file);
+std::string FontConfig(const std::string& name) { return std::string(QUILLET_FONT_CONFIGS) + "/" + name + ".fonts.conf"; }
 
-  ChildProcess quillet({QUILLET_EXE}, {{{"DISPLAY", Server().DisplayName()}, {"FONTCONFIG_FILE", config}}, {}});
+// A desktop with no fonts at all: the program cannot draw a single label, and says so instead
+// of showing an empty window.
+TEST_F(MainWindow, WithNoFontAtAllTheProgramSaysSoAndEndsWithCode1) {
+  ChildProcess quillet({QUILLET_EXE}, {{{"DISPLAY", Server().DisplayName()}, {"FONTCONFIG_FILE", FontConfig("no-fonts")}}, {}});
   EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet, "font"));
-  std::filesystem::remove_all(folder);
+}
+
+// Without the Japanese faces the program still opens its window, in a face the desktop has.
+// (That every caption stays inside it is measured by the layout test, which ctest runs again
+// with the same fonts.)
+TEST_F(MainWindow, WithOnlyDejaVuOrOnlyTheUrwFontsTheWindowOpens) {
+  for (const std::string fonts : {"only-dejavu", "only-urw"}) {
+    SCOPED_TRACE(fonts);
+    Quillet quillet(Server(), QUILLET_EXE, {}, {{{"FONTCONFIG_FILE", FontConfig(fonts)}}, {}});
+    EXPECT_GE(quillet.ClientArea().width, 212);
+    EXPECT_GE(quillet.ClientArea().height, 212);
+    EXPECT_EQ(quillet.Process().ErrorText(), "");
+  }
+}
+
+// The X server going away (the session ended, or the server crashed) ends the program with a
+// line of its own instead of Xlib's.
+TEST(DisplayLost, TheProgramSaysSoOnOneLineAndEndsWithCode1) {
+  auto server = std::make_unique<XServer>();
+  Quillet quillet(*server, QUILLET_EXE);
+  ASSERT_NE(quillet.Letter(), "");
+  server.reset();
+  EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet.Process(), "connection to the display was lost"));
 }
 
 }  // namespace

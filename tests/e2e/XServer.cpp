@@ -1,5 +1,7 @@
 #include "e2e/XServer.h"
 
+#include "e2e/Deadline.h"
+
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -38,7 +40,7 @@ std::string ReadDisplayNumber(int fd, ChildProcess& server) {
 
 }  // namespace
 
-XServer::XServer() {
+XServer::XServer(WindowManager windowManager) {
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe for Xvfb");
   try {
@@ -58,9 +60,28 @@ XServer::XServer() {
   XSetErrorHandler(NoteError);
   display_ = XOpenDisplay(displayName_.c_str());
   if (!display_) throw std::runtime_error("cannot connect to Xvfb on " + displayName_);
+  if (windowManager == WindowManager::Absent) return;
+  windowManager_ = std::make_unique<ChildProcess>(std::vector<std::string>{"openbox", "--sm-disable"},
+                                                  EnvironmentChanges{{{"DISPLAY", displayName_}}, {}});
+  // A window manager that is up names its check window on the root window.
+  const Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+  const bool up = WaitUntil([&] {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False, AnyPropertyType, &type, &format,
+                       &count, &after, &data);
+    if (data) XFree(data);
+    return count == 1 || !windowManager_->Running();
+  }, std::chrono::milliseconds(10000));
+  if (!up || !windowManager_->Running()) {
+    throw std::runtime_error("openbox did not start: " + windowManager_->ErrorText());
+  }
 }
 
 XServer::~XServer() {
+  if (windowManager_) windowManager_->Stop();
   if (display_) XCloseDisplay(display_);
   if (process_) process_->Stop();
 }

@@ -1,5 +1,5 @@
-// A private X server for the tests: Xvfb on a display number it picks itself, and one Xlib
-// connection to it for looking at windows and reading pixels back.
+// A private X server for the tests: Xvfb on a display number it picks itself, a window manager
+// if asked for, and one Xlib connection to it for looking at windows and reading pixels back.
 #pragma once
 #include "e2e/XTypes.h"
 
@@ -10,9 +10,12 @@
 
 namespace e2e {
 
+enum class WindowManager { Absent, Openbox };
+
 class XServer {
  public:
-  XServer();  // throws when Xvfb cannot start
+  // Throws when Xvfb, or the window manager asked for, cannot start.
+  explicit XServer(WindowManager windowManager = WindowManager::Absent);
   ~XServer();
   XServer(const XServer&) = delete;
   XServer& operator=(const XServer&) = delete;
@@ -21,7 +24,7 @@ class XServer {
   XDisplay* Connection() const { return display_; }
 
  private:
-  std::unique_ptr<ChildProcess> process_;
+  std::unique_ptr<ChildProcess> process_, windowManager_;
   std::string displayName_;
   XDisplay* display_ = nullptr;
 };

@@ -34,18 +34,29 @@ std::optional<long> ProcessOf(Display* display, Window window) {
   return pid;
 }
 
-std::vector<Window> VisibleWindowsTitled(Display* display, const std::string& title) {
+namespace {
+// A window manager puts each top-level window inside a frame of its own, a level or two down.
+void CollectTitled(Display* display, Window under, const std::string& title, int depth, std::vector<Window>& found) {
   Window root = 0, parent = 0, *children = nullptr;
   unsigned count = 0;
-  std::vector<Window> found;
-  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return found;
+  if (!XQueryTree(display, under, &root, &parent, &children, &count)) return;
   // XQueryTree lists children bottom to top: the oldest mapped window first unless restacked.
   for (unsigned i = 0; i < count; ++i) {
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, children[i], &attributes) || attributes.map_state != IsViewable) continue;
-    if (TitleOf(display, children[i]) == title) found.push_back(children[i]);
+    if (TitleOf(display, children[i]) == title) {
+      found.push_back(children[i]);
+    } else if (depth > 0) {
+      CollectTitled(display, children[i], title, depth - 1, found);
+    }
   }
   if (children) XFree(children);
+}
+}  // namespace
+
+std::vector<Window> VisibleWindowsTitled(Display* display, const std::string& title) {
+  std::vector<Window> found;
+  CollectTitled(display, DefaultRootWindow(display), title, 2, found);
   return found;
 }
 
@@ -108,6 +119,60 @@ std::optional<WindowIcon> IconOf(Display* display, Window window) {
   return icon;
 }
 
+std::vector<std::string> AtomsOf(Display* display, Window window, const std::string& property) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::vector<std::string> names;
+  if (XGetWindowProperty(display, window, XInternAtom(display, property.c_str(), False), 0, 64, False, XA_ATOM, &type,
+                         &format, &count, &after, &data) == Success && data && format == 32) {
+    for (unsigned long i = 0; i < count; ++i) {
+      if (char* name = XGetAtomName(display, reinterpret_cast<const Atom*>(data)[i])) {
+        names.emplace_back(name);
+        XFree(name);
+      }
+    }
+  }
+  if (data) XFree(data);
+  return names;
+}
+
+Window TransientForOf(Display* display, Window window) {
+  Window owner = 0;
+  return XGetTransientForHint(display, window, &owner) ? owner : 0;
+}
+
+Placement OuterPlacementOf(Display* display, Window window) {
+  Placement outer = PlacementOf(display, window);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_FRAME_EXTENTS", False), 0, 4, False, XA_CARDINAL,
+                         &type, &format, &count, &after, &data) == Success && data && format == 32 && count == 4) {
+    const auto* extents = reinterpret_cast<const long*>(data);  // left, right, top, bottom
+    outer = {outer.left - static_cast<int>(extents[0]), outer.top - static_cast<int>(extents[2]),
+             outer.width + static_cast<int>(extents[0] + extents[1]), outer.height + static_cast<int>(extents[2] + extents[3])};
+  }
+  if (data) XFree(data);
+  return outer;
+}
+
+void MoveWindow(Display* display, Window window, int left, int top) {
+  // _NET_MOVERESIZE_WINDOW with north-west gravity and x, y given: the frame's corner moves there.
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "_NET_MOVERESIZE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = NorthWestGravity | 1 << 8 | 1 << 9 | 2 << 12;
+  event.xclient.data.l[1] = left;
+  event.xclient.data.l[2] = top;
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XFlush(display);
+}
+
 Image Screenshot(Display* display, const Placement& area) {
   XImage* shot = XGetImage(display, DefaultRootWindow(display), area.left, area.top, static_cast<unsigned>(area.width),
                            static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
@@ -141,6 +206,30 @@ void AskToClose(Display* display, Window window) {
   event.xclient.data.l[1] = CurrentTime;
   XSendEvent(display, window, False, NoEventMask, &event);
   XFlush(display);
+}
+
+void SendChord(Display* display, Window window, unsigned modifierKeycode, unsigned modifierMask, unsigned keycode) {
+  const auto send = [&](int type, unsigned code, unsigned state) {
+    XEvent event{};
+    event.xkey.type = type;
+    event.xkey.display = display;
+    event.xkey.window = window;
+    event.xkey.root = DefaultRootWindow(display);
+    event.xkey.time = CurrentTime;
+    event.xkey.same_screen = True;
+    event.xkey.keycode = code;
+    event.xkey.state = state;
+    XSendEvent(display, window, True, KeyPressMask | KeyReleaseMask, &event);
+  };
+  send(KeyPress, modifierKeycode, 0);
+  send(KeyPress, keycode, modifierMask);
+  send(KeyRelease, keycode, modifierMask);
+  send(KeyRelease, modifierKeycode, modifierMask);
+  XSync(display, False);
+}
+
+unsigned KeycodeOf(Display* display, const std::string& symbol) {
+  return XKeysymToKeycode(display, XStringToKeysym(symbol.c_str()));
 }
 
 void Focus(Display* display, Window window) {

@@ -40,6 +40,14 @@ struct WindowIcon {
   std::vector<std::uint32_t> argb;
 };
 std::optional<WindowIcon> IconOf(XDisplay* display, XWindow window);
+// The names in a property that lists atoms (_NET_WM_WINDOW_TYPE, _NET_WM_STATE,
+// _NET_WM_ALLOWED_ACTIONS), as xprop shows them.
+std::vector<std::string> AtomsOf(XDisplay* display, XWindow window, const std::string& property);
+XWindow TransientForOf(XDisplay* display, XWindow window);  // WM_TRANSIENT_FOR, or 0
+// The client area grown by the window manager's frame (_NET_FRAME_EXTENTS): where the frame is.
+Placement OuterPlacementOf(XDisplay* display, XWindow window);
+// Asks for the window's outer corner at (left, top), as a user dragging it would.
+void MoveWindow(XDisplay* display, XWindow window, int left, int top);
 
 // What the screen shows in the window's client area (or part of it): other windows on top
 // included, as a user would see it.
@@ -47,6 +55,13 @@ Image Screenshot(XDisplay* display, const Placement& area);
 
 // A ClientMessage WM_PROTOCOLS / WM_DELETE_WINDOW, as a window manager sends for the close button.
 void AskToClose(XDisplay* display, XWindow window);
+
+// A modifier key and a key, pressed and released in the window by their key codes, as a
+// keyboard sends them, with `modifierMask` (Mod1Mask 8, Mod5Mask 128) in the key's state. For a
+// key that xdotool cannot reach by name, such as right Alt where the layout makes it AltGr.
+void SendChord(XDisplay* display, XWindow window, unsigned modifierKeycode, unsigned modifierMask, unsigned keycode);
+// The key code that types this symbol ("q", "Alt_R") on the current layout, or 0.
+unsigned KeycodeOf(XDisplay* display, const std::string& symbol);
 
 // Gives the window the keyboard focus, so that keys from the (virtual) keyboard reach it.
 void Focus(XDisplay* display, XWindow window);

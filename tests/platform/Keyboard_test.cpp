@@ -23,6 +23,7 @@ const Key kA{SDLK_a, SDL_SCANCODE_A}, kQ{SDLK_q, SDL_SCANCODE_Q}, kX{SDLK_x, SDL
     kBackspace{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE}, kTab{SDLK_TAB, SDL_SCANCODE_TAB},
     kF1{SDLK_F1, SDL_SCANCODE_F1}, kLeft{SDLK_LEFT, SDL_SCANCODE_LEFT}, kCtrl{SDLK_LCTRL, SDL_SCANCODE_LCTRL},
     kShift{SDLK_LSHIFT, SDL_SCANCODE_LSHIFT}, kAlt{SDLK_LALT, SDL_SCANCODE_LALT},
+    kRightAlt{SDLK_RALT, SDL_SCANCODE_RALT},
     kSpace{SDLK_SPACE, SDL_SCANCODE_SPACE};
 
 void Down(Key k, bool repeat = false) { PushKey(k.sym, k.scancode, true, repeat); }
@@ -79,6 +80,10 @@ TEST_F(KeyboardTest, KeysBecomeTheCharactersOfTheWindowsUsLayout) {
       {"keys without characters", [] { Stroke(kF1); Stroke(kLeft); Stroke(kShift); }, {}},
       {"Alt+x is a system character", chord({kAlt}, kX, "x"), {{Msg::SysChar, 'x'}}},
       {"Alt+Enter makes nothing", chord({kAlt}, kEnter), {}},
+      // SDL reports AltGr as right Alt: it types where the layout makes it another character.
+      {"AltGr+Q on a German layout types @", chord({kRightAlt}, kQ, "@"), {{Msg::Char, '@'}}},
+      {"right Alt+Q on a US layout is Alt+Q", chord({kRightAlt}, kQ, "q"), {{Msg::SysChar, 'q'}}},
+      {"left Alt with right Alt is still Alt", chord({kAlt, kRightAlt}, kQ, "@"), {{Msg::SysChar, '@'}}},
       {"a kanji is two bytes, lead byte first", [] { PushText("漢"); }, {{Msg::Char, 0x8A}, {Msg::Char, 0xBF}}},
       {"a held key repeats", [] { Down(kA); PushText("a"); Down(kA, true); PushText("a"); Up(kA); },
        {{Msg::Char, 'a'}, {Msg::Char, 'a'}}},

@@ -104,3 +104,28 @@ TEST_F(Form1LayoutTest, TheWindowBuiltAt120PpiUsesTheMeasuredFont) {
   EXPECT_EQ(form.FindLabel("Label5")->Left() + form.FindLabel("Label5")->Width(), MulDiv(208, zero, 12))
       << "the right edge is scaled, then the label settles on it";
 }
+
+// At 96 ppi in the window font nothing moves by a pixel; at the common desktop scales, and in
+// whatever face stands in for the window font (run again with other fonts by ctest), every
+// caption that sizes itself settles inside the window, which grows where one would be cut off.
+TEST_F(Form1LayoutTest, EverySelfSizingCaptionIsInsideTheWindowAtEachDesktopScale) {
+  for (const int resolution : {96, 120, 144, 192}) {
+    SCOPED_TRACE(resolution);
+    platform::testing::SetLogicalResolution(resolution);
+    TForm form(Form1Layout());
+    platform::testing::SetLogicalResolution(0);
+    const int zero = MeasureTextHeight(form.Font);
+    EXPECT_GE(form.ClientWidth(), MulDiv(212, zero, 12));
+    EXPECT_GE(form.ClientHeight(), MulDiv(212, zero, 12));
+    if (resolution == 96 && zero == 12) {
+      EXPECT_EQ(form.ClientWidth(), 212);
+      EXPECT_EQ(form.ClientHeight(), 212);
+    }
+    for (const auto& label : form.Labels()) {
+      if (!label->AutoSize) continue;
+      EXPECT_GE(label->Left(), 0) << label->Name;
+      EXPECT_LE(label->Left() + label->Width(), form.ClientWidth()) << label->Name;
+      EXPECT_LE(label->Top() + label->Height(), form.ClientHeight()) << label->Name;
+    }
+  }
+}
