@@ -32,13 +32,16 @@ std::string LowerCase(const std::string& letter) {
 
 std::string OtherThan(const std::string& letter) { return letter == "Q" ? "z" : "q"; }
 
-Quillet::Quillet(const XServer& server, const std::string& executable)
-    : server_(server), keys_(server.DisplayName()) {
+Quillet::Quillet(const XServer& server, const std::string& executable) : Quillet(server, Launch{{executable}, {}}) {}
+
+Quillet::Quillet(const XServer& server, const Launch& launch)
+    : server_(server), keys_(server.DisplayName()), channelTolerance_(launch.channelTolerance) {
   // The program must find this server and nothing else: no Wayland, no forced SDL driver.
   // A window of the program a test before may still be on the way out: only this process's counts.
-  process_ = std::make_unique<ChildProcess>(
-      std::vector<std::string>{executable},
-      EnvironmentChanges{{{"DISPLAY", server.DisplayName()}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}});
+  EnvironmentChanges environment{{{"DISPLAY", server.DisplayName()}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}};
+  environment.set.insert(environment.set.end(), launch.environment.set.begin(), launch.environment.set.end());
+  environment.unset.insert(environment.unset.end(), launch.environment.unset.begin(), launch.environment.unset.end());
+  process_ = std::make_unique<ChildProcess>(launch.command, environment);
   const bool found = WaitUntil(
       [&] {
         for (const XWindow window : VisibleWindowsTitled(server.Connection(), "QUILLET")) {
@@ -46,9 +49,10 @@ Quillet::Quillet(const XServer& server, const std::string& executable)
         }
         return window_ != 0 || !process_->Running();
       },
-      std::chrono::milliseconds(5000));
+      launch.startup);
   if (!found || window_ == 0) {
-    throw std::runtime_error("no window titled QUILLET appeared within 5 s; stderr: " + process_->ErrorText());
+    throw std::runtime_error("no window titled QUILLET appeared within " + std::to_string(launch.startup.count()) +
+                             " ms; stderr: " + process_->ErrorText());
   }
 }
 
@@ -96,7 +100,7 @@ platform::ColorRef Quillet::WindowColor() const {
 ::testing::AssertionResult Quillet::Shows(const std::string& label, const std::string& caption,
                                           platform::ColorRef windowColor, std::chrono::milliseconds timeout) const {
   Difference last;
-  if (WaitUntil([&] { return (last = CompareLabel(Screen(), label, caption, windowColor)).Same(); }, timeout)) {
+  if (WaitUntil([&] { return (last = CompareLabel(Screen(), label, caption, windowColor)).SameWithin(channelTolerance_); }, timeout)) {
     return ::testing::AssertionSuccess();
   }
   return ::testing::AssertionFailure() << label << " does not show \"" << caption << "\" on " << Hex(windowColor)
@@ -113,7 +117,7 @@ platform::ColorRef Quillet::WindowColor() const {
 std::string Quillet::Read(const std::string& label, const std::vector<std::string>& candidates,
                           platform::ColorRef windowColor) const {
   std::optional<std::string> shown;
-  WaitUntil([&] { return (shown = ShownCaption(SettledScreen(), label, candidates, windowColor)).has_value(); });
+  WaitUntil([&] { return (shown = ShownCaption(SettledScreen(), label, candidates, windowColor, channelTolerance_)).has_value(); });
   return shown.value_or("");
 }
 
