@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # CMake's own makefiles run as sub-makes; their directory chatter says nothing to a player.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all setup configure build run test clean
+.PHONY: all setup configure build run test windows clean
 
 all: build
 
@@ -24,6 +24,11 @@ run: build
 
 test: build
 	@ctest --preset $(PRESET) -j $(JOBS)
+
+# The Windows program, cross-built: build/windows/src/quillet.exe and the zip beside it.
+windows: setup
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows -j $(JOBS)
 
 clean:
 	rm -rf build

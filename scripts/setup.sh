@@ -9,6 +9,8 @@ packages=(
   fonts-horai-umefont fonts-ipafont-gothic
   libgtest-dev
   xvfb xdotool x11-utils
+  # The Windows build (`make windows`) and its tests under Wine
+  g++-mingw-w64-x86-64 imagemagick zip wine wine64
 )
 
 missing=()
