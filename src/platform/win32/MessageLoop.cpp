@@ -27,7 +27,7 @@ QueueState& Queue() {
 
 bool IsForComponents(UINT msg) {
   switch (msg) {
-    case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR: case WM_TIMER: case WM_PAINT:
+    case WM_KEYDOWN: case WM_KEYUP: case WM_TIMER: case WM_PAINT:
     case WM_LBUTTONDOWN: case WM_LBUTTONUP:
       return true;
     default:
@@ -35,7 +35,14 @@ bool IsForComponents(UINT msg) {
   }
 }
 
-// A character arrives as UTF-16; the program takes code page 932 bytes, lead byte first.
+void RethrowFailure() {
+  if (std::exception_ptr failure = std::exchange(Queue().failure, nullptr)) std::rethrow_exception(failure);
+}
+
+}  // namespace
+
+namespace win32 {
+
 void QueueCharacter(WindowHandle window, wchar_t unit) {
   QueueState& queue = Queue();
   std::wstring character;
@@ -54,14 +61,6 @@ void QueueCharacter(WindowHandle window, wchar_t unit) {
     queue.pending.push_back({Msg::Char, window, static_cast<unsigned char>(byte), 0});
   }
 }
-
-void RethrowFailure() {
-  if (std::exception_ptr failure = std::exchange(Queue().failure, nullptr)) std::rethrow_exception(failure);
-}
-
-}  // namespace
-
-namespace win32 {
 
 void Deliver(const Message& message) {
   QueueState& queue = Queue();
@@ -97,7 +96,7 @@ bool PeekMessage(Message& message) {
     }
     const WindowHandle window = win32::FromHwnd(msg.hwnd);
     if (window && msg.message == WM_CHAR) {
-      QueueCharacter(window, static_cast<wchar_t>(msg.wParam));
+      win32::QueueCharacter(window, static_cast<wchar_t>(msg.wParam));
       continue;
     }
     if (window && IsForComponents(msg.message)) {

@@ -43,6 +43,9 @@ WindowHandle FromHwnd(HWND hwnd);    // 0 for a window that is not ours
 // Hands a message to the component layer: through the handler when one is set, else queued for
 // the next PeekMessage. Used for what the system delivers to our window procedure itself.
 void Deliver(const Message& message);
+// A typed character arrives as UTF-16; the program takes code page 932 bytes, lead byte first.
+// They are queued for the next PeekMessage.
+void QueueCharacter(WindowHandle window, wchar_t unit);
 
 // What a window keeps for painting. The back buffer always holds the whole client area as last
 // painted, so the screen is restored from it when uncovered, without asking the program again.

@@ -31,6 +31,17 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       // Closing is the program's decision: it destroys the window when it ends.
       if (window) win32::Deliver({Msg::Close, window, 0, 0});
       return 0;
+    case WM_CHAR:
+      // Sent rather than posted, by an input method committing its text.
+      if (window) {
+        win32::QueueCharacter(window, static_cast<wchar_t>(wParam));
+        return 0;
+      }
+      break;
+    case WM_SYSCOLORCHANGE:
+      // The window's colours may be system colours: everything is drawn again in the new ones.
+      if (window) InvalidateRect(window, nullptr, true);
+      break;
     case WM_PAINT:
     case WM_TIMER:
       // Reached here only from a loop of the system's own (its message box, a window being
