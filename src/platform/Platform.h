@@ -65,6 +65,9 @@ void SetMessageHandler(MessageHandler handler);
 // The system's own modal message box with a stop icon and an OK button; returns when it is closed.
 // False, without showing anything, where the system has none that can show the program's texts.
 bool ShowStopBox(WindowHandle owner, std::string_view text, std::string_view caption);
+// Why the program cannot start or go on, where its user will see it: one line "program: message"
+// on stderr, or, for a Windows program, which has no terminal, a message box.
+void ReportFatalError(std::string_view program, std::string_view message);
 
 // Timers keyed by window and id: first tick one period after SetTimer, then on an absolute grid;
 // ticks missed while busy merge into one. SetTimer returns false when refused.

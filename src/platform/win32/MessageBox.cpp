@@ -11,4 +11,8 @@ bool ShowStopBox(WindowHandle owner, std::string_view text, std::string_view cap
   return true;
 }
 
+void ReportFatalError(std::string_view program, std::string_view message) {
+  MessageBoxW(nullptr, win32::Widen(message).c_str(), win32::Widen(program).c_str(), MB_OK | MB_ICONSTOP);
+}
+
 }  // namespace platform

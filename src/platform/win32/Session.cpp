@@ -28,11 +28,10 @@ std::string Narrow(std::wstring_view text) {
 
 void Fail(const char* call) {
   const DWORD code = GetLastError();
-  char reason[256] = "";
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, reason, sizeof reason,
-                 nullptr);
+  wchar_t reason[256] = L"";
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, reason, 256, nullptr);
   std::string text = std::string(call) + " failed (error " + std::to_string(code) + ")";
-  std::string why = reason;
+  std::string why = Narrow(reason);  // the program's texts are code page 932, the system's reasons too
   while (!why.empty() && (why.back() == '\n' || why.back() == '\r' || why.back() == ' ')) why.pop_back();
   if (!why.empty()) text += ": " + why;
   throw PlatformError(text);

@@ -30,6 +30,10 @@ class UnderWine : public OnXServer {
     Run({"wine", "reg", "add", R"(HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes)", "/v",
          "ＭＳ Ｐゴシック", "/d", "梅Pゴシック", "/f"},
         std::chrono::seconds(60));
+    // Wine's dialog font has no Japanese: linked to the same face, as Windows links its own.
+    Run({"wine", "reg", "add", R"(HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink)", "/v",
+         "Tahoma", "/t", "REG_MULTI_SZ", "/d", "ume-pgo4.ttf,梅Pゴシック", "/f"},
+        std::chrono::seconds(60));
   }
 
   static void TearDownTestSuite() {
