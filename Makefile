@@ -10,7 +10,7 @@ QUIETLY := scripts/quietly.sh $(BUILD_DIR)/build.log
 # CMake's own makefiles run as sub-makes; their directory chatter says nothing to a player.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all game run test fuzz bench package install uninstall clean
+.PHONY: all game run test fuzz bench windows package install uninstall clean
 
 all: game
 
@@ -57,6 +57,13 @@ bench:
 	@$(QUIETLY) "Configuring the benchmark (build/bench)" cmake --preset bench
 	@$(QUIETLY) "Building the game and the benchmark" cmake --build --preset bench -j $(JOBS) --target quillet quillet_bench
 	@build/bench/bench/quillet_bench --json build/bench/bench-results.json $(BENCH_ARGS)
+
+# The Windows program, cross-built with mingw-w64: build/windows/src/quillet.exe and the zip beside it.
+windows:
+	@scripts/setup.sh windows
+	@$(QUIETLY) "Configuring the Windows build (build/windows)" cmake --preset windows
+	@$(QUIETLY) "Building the Windows program and its zip" cmake --build --preset windows -j $(JOBS)
+	@ls build/windows/src/quillet.exe build/windows/quillet-*-windows.zip
 
 clean:
 	rm -rf build

@@ -5,6 +5,7 @@
 #   setup.sh package   also build the .deb
 #   setup.sh test      also build and run the tests (which check the .deb too)
 #   setup.sh bench     also build the benchmark, which drives the game with the tests' helpers
+#   setup.sh windows   cross-build the Windows program and run it under Wine
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,6 +26,10 @@ test_packages=(
   # compositor with its screenshot and typing tools, and the fallback fonts.
   openbox x11-xkb-utils sway grim wtype fonts-dejavu-core fonts-urw-base35
 )
+# The Windows build (`make windows`); with Wine, `make test` also runs it (CI installs these).
+windows_packages=(
+  g++-mingw-w64-x86-64 imagemagick zip wine wine64
+)
 bench_packages=(
   libxdamage-dev libxtst-dev nlohmann-json3-dev
 )
@@ -35,7 +40,8 @@ case "${1:-play}" in
   package) packages+=("${package_packages[@]}") ;;
   test) packages+=("${package_packages[@]}" "${test_packages[@]}") ;;
   bench) packages+=("${package_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
-  *) echo "usage: $0 [play|package|test|bench]" >&2; exit 2 ;;
+  windows) packages+=("${windows_packages[@]}") ;;
+  *) echo "usage: $0 [play|package|test|bench|windows]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -34,7 +34,7 @@ int Play(const std::function<void()>& beforeRun) {
   try {
     platform::Initialise(platform::Mode::Desktop);
   } catch (const std::exception& failure) {
-    std::fprintf(stderr, "quillet: %s\n", failure.what());
+    platform::ReportFatalError("quillet", failure.what());
     return 1;
   }
   int exitCode = 0;
@@ -46,7 +46,7 @@ int Play(const std::function<void()>& beforeRun) {
     application.Run();
   } catch (const std::exception& failure) {
     // Only what the error box itself cannot show ends up here, such as no usable font at all.
-    std::fprintf(stderr, "quillet: %s\n", failure.what());
+    platform::ReportFatalError("quillet", failure.what());
     exitCode = 1;
   }
   platform::Shutdown();

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 
+#include "platform/FailurePlans.h"
 #include "platform/Testing.h"
 
 namespace platform::detail {
@@ -9,7 +10,6 @@ namespace platform::detail {
 // True when this call is to fail; SDL's error then says a test refused it, so that the message
 // reported is the one the desktop's own refusal would give, with another reason.
 bool Refused(testing::Failure call);
-void ForgetInjectedFailures();
 std::size_t OpenFontCount();
 
 }  // namespace platform::detail

@@ -62,6 +62,17 @@ void PostMessage(const Message& message);
 void PostQuitMessage(int exitCode);
 void TranslateMessage(const Message& message);  // queues the Char a non-text key down makes (13, 27, 8, ^A...)
 bool IsKeyDown(int virtualKey);                 // VK_SHIFT 0x10, VK_CONTROL 0x11, VK_MENU 0x12, VK_LBUTTON 1
+// Where messages go that the system hands over itself, inside a loop of its own (its message box,
+// a window being dragged), so that the program paints and ticks meanwhile. Unset, they wait for
+// PeekMessage. A backend whose messages all come through PeekMessage never calls it.
+using MessageHandler = void (*)(const Message&);
+void SetMessageHandler(MessageHandler handler);
+// The system's own modal message box with a stop icon and an OK button; returns when it is closed.
+// False, without showing anything, where the system has none that can show the program's texts.
+bool ShowStopBox(WindowHandle owner, std::string_view text, std::string_view caption);
+// Why the program cannot start or go on, where its user will see it: one line "program: message"
+// on stderr, or, for a Windows program, which has no terminal, a message box.
+void ReportFatalError(std::string_view program, std::string_view message);
 
 // Timers keyed by window and id: first tick one period after SetTimer, then on an absolute grid;
 // ticks missed while busy merge into one. SetTimer returns false when refused.

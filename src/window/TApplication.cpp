@@ -31,11 +31,19 @@ std::string WithFullStop(std::string_view message) {
   return text;
 }
 
-TApplication::TApplication() { Application = this; }
+TApplication::TApplication() {
+  Application = this;
+  platform::SetMessageHandler([](const platform::Message& message) {
+    if (Application) Application->ProcessMessage(message);
+  });
+}
 
 TApplication::~TApplication() {
   forms_.clear();
-  if (Application == this) Application = nullptr;
+  if (Application == this) {
+    Application = nullptr;
+    platform::SetMessageHandler(nullptr);
+  }
 }
 
 void TApplication::Adopt(std::unique_ptr<TForm> form) {
@@ -127,6 +135,14 @@ void TApplication::MessageBox(std::string_view text, std::string_view caption) {
   }
   const platform::WindowHandle active = platform::GetActiveWindow();
 
+  if (!platform::ShowStopBox(mainForm_ ? mainForm_->Handle() : 0, text, caption)) RunErrorBox(text, caption);
+
+  for (const platform::WindowHandle window : disabled) platform::EnableWindow(window, true);
+  if (active) platform::SetActiveWindow(active);
+}
+
+// Where the system has no message box of its own that can show the text, the program draws one.
+void TApplication::RunErrorBox(std::string_view text, std::string_view caption) {
   std::optional<TErrorBox> box;
   try {
     box.emplace(text, caption, mainForm_);
@@ -150,7 +166,4 @@ void TApplication::MessageBox(std::string_view text, std::string_view caption) {
       if (!box->Closed()) platform::WaitMessage();
     }
   }
-
-  for (const platform::WindowHandle window : disabled) platform::EnableWindow(window, true);
-  if (active) platform::SetActiveWindow(active);
 }

@@ -47,6 +47,7 @@ class TApplication {
  private:
   void Adopt(std::unique_ptr<TForm> form);
   bool IsDialogKeyUsedUp(const platform::Message& message) const;
+  void RunErrorBox(std::string_view text, std::string_view caption);
   void Idle();
 
   std::vector<std::unique_ptr<TForm>> forms_;

@@ -22,6 +22,9 @@ struct Difference {
   bool sizesDiffer = false;
 
   bool Same() const { return !sizesDiffer && differingPixels == 0; }
+  // The same shapes drawn by another rasteriser: edge pixels may shade differently, by up to
+  // `channelTolerance`, but no pixel is ink in one picture and background in the other.
+  bool SameWithin(int channelTolerance) const { return !sizesDiffer && largestChannelStep <= channelTolerance; }
   std::string Describe() const;
 };
 

@@ -117,9 +117,10 @@ Difference CompareLabel(const Image& client, const std::string& label, std::stri
 }
 
 std::optional<std::string> ShownCaption(const Image& client, const std::string& label,
-                                        const std::vector<std::string>& candidates, platform::ColorRef windowColor) {
+                                        const std::vector<std::string>& candidates, platform::ColorRef windowColor,
+                                        int channelTolerance) {
   for (const std::string& caption : candidates) {
-    if (CompareLabel(client, label, caption, windowColor).Same()) return caption;
+    if (CompareLabel(client, label, caption, windowColor).SameWithin(channelTolerance)) return caption;
   }
   return std::nullopt;
 }

@@ -40,7 +40,8 @@ class LabelPainter {
 
 // The caption among `candidates` that the label shows in the screenshot of the client area.
 std::optional<std::string> ShownCaption(const Image& client, const std::string& label,
-                                        const std::vector<std::string>& candidates, platform::ColorRef windowColor);
+                                        const std::vector<std::string>& candidates, platform::ColorRef windowColor,
+                                        int channelTolerance = 0);
 // How the label's field differs from showing `caption`; Same() when it shows exactly that.
 Difference CompareLabel(const Image& client, const std::string& label, std::string_view caption,
                         platform::ColorRef windowColor);

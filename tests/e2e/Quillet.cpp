@@ -35,14 +35,20 @@ std::string OtherThan(const std::string& letter) { return letter == "Q" ? "z" : 
 
 Quillet::Quillet(const XServer& server, const std::string& executable, const std::vector<std::string>& arguments,
                  const EnvironmentChanges& more)
-    : server_(server), keys_(server.DisplayName()) {
+    : Quillet(server, [&] {
+        Launch launch{{executable}, more};
+        launch.command.insert(launch.command.end(), arguments.begin(), arguments.end());
+        return launch;
+      }()) {}
+
+Quillet::Quillet(const XServer& server, const Launch& launch)
+    : server_(server), keys_(server.DisplayName()), channelTolerance_(launch.channelTolerance) {
   // The program must find this server and nothing else: no Wayland, no forced SDL driver.
   // A window of the program a test before may still be on the way out: only this process's counts.
-  std::vector<std::string> command{executable};
-  command.insert(command.end(), arguments.begin(), arguments.end());
   EnvironmentChanges environment{{{"DISPLAY", server.DisplayName()}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}};
-  environment.set.insert(environment.set.end(), more.set.begin(), more.set.end());
-  process_ = std::make_unique<ChildProcess>(command, environment);
+  environment.set.insert(environment.set.end(), launch.environment.set.begin(), launch.environment.set.end());
+  environment.unset.insert(environment.unset.end(), launch.environment.unset.begin(), launch.environment.unset.end());
+  process_ = std::make_unique<ChildProcess>(launch.command, environment);
   const bool found = WaitUntil(
       [&] {
         for (const XWindow window : VisibleWindowsTitled(server.Connection(), "QUILLET")) {
@@ -50,9 +56,10 @@ Quillet::Quillet(const XServer& server, const std::string& executable, const std
         }
         return window_ != 0 || !process_->Running();
       },
-      std::chrono::milliseconds(5000));
+      launch.startup);
   if (!found || window_ == 0) {
-    throw std::runtime_error("no window titled QUILLET appeared within 5 s; stderr: " + process_->ErrorText());
+    throw std::runtime_error("no window titled QUILLET appeared within " + std::to_string(launch.startup.count()) +
+                             " ms; stderr: " + process_->ErrorText());
   }
 }
 
@@ -100,7 +107,7 @@ platform::ColorRef Quillet::WindowColor() const {
 ::testing::AssertionResult Quillet::Shows(const std::string& label, const std::string& caption,
                                           platform::ColorRef windowColor, std::chrono::milliseconds timeout) const {
   Difference last;
-  if (WaitUntil([&] { return (last = CompareLabel(Screen(), label, caption, windowColor)).Same(); }, timeout)) {
+  if (WaitUntil([&] { return (last = CompareLabel(Screen(), label, caption, windowColor)).SameWithin(channelTolerance_); }, timeout)) {
     return ::testing::AssertionSuccess();
   }
   return ::testing::AssertionFailure() << label << " does not show \"" << caption << "\" on " << Hex(windowColor)
@@ -117,7 +124,7 @@ platform::ColorRef Quillet::WindowColor() const {
 std::string Quillet::Read(const std::string& label, const std::vector<std::string>& candidates,
                           platform::ColorRef windowColor) const {
   std::optional<std::string> shown;
-  WaitUntil([&] { return (shown = ShownCaption(SettledScreen(), label, candidates, windowColor)).has_value(); });
+  WaitUntil([&] { return (shown = ShownCaption(SettledScreen(), label, candidates, windowColor, channelTolerance_)).has_value(); });
   return shown.value_or("");
 }
 

@@ -25,11 +25,21 @@ std::vector<std::string> Numbers(int from, int to);    // "from" to "to"
 std::string LowerCase(const std::string& letter);
 std::string OtherThan(const std::string& letter);  // a lower-case letter that misses this one
 
+// How the program is started: its command line, what it adds to the environment, and how long
+// its window may take to appear.
+struct Launch {
+  std::vector<std::string> command;
+  EnvironmentChanges environment;
+  std::chrono::milliseconds startup{5000};
+  int channelTolerance = 0;  // for a program whose text another rasteriser draws (Difference::SameWithin)
+};
+
 class Quillet {
  public:
   // Starts the program and waits up to 5 s for its window to be on screen.
   Quillet(const XServer& server, const std::string& executable, const std::vector<std::string>& arguments = {},
           const EnvironmentChanges& more = {});
+  Quillet(const XServer& server, const Launch& launch);
   ~Quillet();  // on a failed test, shows what the program wrote on stderr
   Quillet(const Quillet&) = delete;
   Quillet& operator=(const Quillet&) = delete;
@@ -55,7 +65,9 @@ class Quillet {
   // Polls until the label shows one of the candidates; empty if none within 3 s.
   std::string Read(const std::string& label, const std::vector<std::string>& candidates,
                    platform::ColorRef windowColor = ButtonFace()) const;
-  std::string Letter() const { return Read("Label1", Letters()); }
+  std::string Letter(platform::ColorRef windowColor = ButtonFace()) const {
+    return Read("Label1", Letters(), windowColor);
+  }
   // Waits for the process to end on its own within `timeout`.
   ::testing::AssertionResult ExitsWith(int code, std::chrono::milliseconds timeout);
 
@@ -64,6 +76,7 @@ class Quillet {
   std::unique_ptr<ChildProcess> process_;
   XWindow window_ = 0;
   Xdotool keys_;
+  int channelTolerance_ = 0;
 };
 
 // A program that cannot go on ends by itself within 5 s, with exit code 1 and one line on

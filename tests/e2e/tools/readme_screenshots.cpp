@@ -2,6 +2,8 @@
 // in the four colours of the game for the README: idle, the extra game, a miss, the big bonus.
 //
 //   build/default/tests/readme_screenshots docs    (then: for f in docs/*.ppm; do convert ...)
+//   build/default/tests/readme_screenshots FOLDER build/windows/src/quillet.exe
+//       the Windows build under Wine instead, in the prefix WINEPREFIX names
 //
 // It reads the screen exactly as the end-to-end tests do, so it needs no help from the program.
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "e2e/Deadline.h"
 #include "e2e/Quillet.h"
 
 namespace {
@@ -43,19 +46,30 @@ void Hit(const Quillet& quillet, int hitsBefore, platform::ColorRef color) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: %s OUTPUT-FOLDER [WINDOWS-EXE]\n", argv[0]);
     return 2;
   }
   const std::string folder = argv[1];
   try {
     XServer server;
-    Quillet quillet(server, QUILLET_EXE);
-    Require(!quillet.Letter().empty(), "the window shows no letter");  // painted, not just mapped
+    // Wine draws text with another rasteriser and has button faces of its own (as the Wine
+    // tests say); the button face is read from the idle window there.
+    const Launch launch = argc == 3 ? Launch{{"wine", argv[2]}, {{{"WINEDEBUG", "-all"}}, {}}, std::chrono::seconds(30), 224}
+                                    : Launch{{QUILLET_EXE}, {}};
+    Quillet quillet(server, launch);
+    platform::ColorRef face = ButtonFace();
+    Require(WaitUntil(
+                [&] {
+                  if (argc == 3) face = quillet.WindowColor();
+                  return !quillet.Letter(face).empty();  // painted, not just mapped
+                },
+                std::chrono::seconds(10)),
+            "the window shows no letter");
     SavePpm(quillet.SettledScreen(), folder + "/idle.ppm");
 
     for (int n = 0; n <= 333; ++n) {
-      const platform::ColorRef color = n > 100 ? kLime : ButtonFace();
+      const platform::ColorRef color = n > 100 ? kLime : face;
       Hit(quillet, n, color);
       if (n == 100) {
         Require(static_cast<bool>(quillet.TurnsColor(kLime)), "the hundred-and-first hit did not open the extra game");
@@ -67,8 +81,8 @@ int main(int argc, char** argv) {
     Require(static_cast<bool>(quillet.TurnsColor(kAqua)), "the last hit did not end the game with the bonus");
     SavePpm(quillet.SettledScreen(), folder + "/cleared.ppm");
 
-    Require(static_cast<bool>(quillet.TurnsColor(ButtonFace())), "the game did not reset");
-    const std::string letter = quillet.Letter();
+    Require(static_cast<bool>(quillet.TurnsColor(face)), "the game did not reset");
+    const std::string letter = quillet.Letter(face);
     quillet.Type(letter == "Q" ? "z" : "q");
     Require(static_cast<bool>(quillet.TurnsColor(kRed)), "the miss did not end the game");
     SavePpm(quillet.SettledScreen(), folder + "/over.ppm");
