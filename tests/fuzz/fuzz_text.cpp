@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/CodePage.h"
+#include "platform/sdl/CodePage.h"
 #include "platform/Platform.h"
 #include "platform/Testing.h"
 

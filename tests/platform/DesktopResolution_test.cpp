@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Session.h"
+#include "platform/sdl/Session.h"
 
 namespace platform::detail {
 namespace {

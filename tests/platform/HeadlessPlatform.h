@@ -10,7 +10,7 @@
 
 #include "platform/Platform.h"
 #include "platform/Testing.h"
-#include "platform/WindowRegistry.h"
+#include "platform/sdl/WindowRegistry.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/OpenTypeMetrics.h"
+#include "platform/sdl/OpenTypeMetrics.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/CodePage.h"
+#include "platform/sdl/CodePage.h"
 #include "window/TForm.h"
 
 // Texts are code page 932 bytes; the dump shows them as the characters they are.

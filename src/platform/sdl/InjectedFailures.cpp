@@ -1,10 +1,10 @@
-#include "platform/InjectedFailures.h"
+#include "platform/sdl/InjectedFailures.h"
 
 #include <SDL.h>
 
-#include "platform/MessageQueue.h"
-#include "platform/TimerTable.h"
-#include "platform/WindowRegistry.h"
+#include "platform/sdl/MessageQueue.h"
+#include "platform/sdl/TimerTable.h"
+#include "platform/sdl/WindowRegistry.h"
 
 namespace platform::detail {
 

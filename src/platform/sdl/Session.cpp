@@ -1,4 +1,4 @@
-#include "platform/Session.h"
+#include "platform/sdl/Session.h"
 
 #include <SDL.h>
 
@@ -6,14 +6,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/Clock.h"
-#include "platform/InjectedFailures.h"
-#include "platform/KeyState.h"
-#include "platform/MessageQueue.h"
+#include "platform/sdl/Clock.h"
+#include "platform/sdl/InjectedFailures.h"
+#include "platform/sdl/KeyState.h"
+#include "platform/sdl/MessageQueue.h"
 #include "platform/Platform.h"
 #include "platform/Testing.h"
-#include "platform/TimerTable.h"
-#include "platform/WindowRegistry.h"
+#include "platform/sdl/TimerTable.h"
+#include "platform/sdl/WindowRegistry.h"
 
 namespace platform::detail {
 namespace {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/OpenTypeMetrics.h"
+#include "platform/sdl/OpenTypeMetrics.h"
 
 namespace platform {
 

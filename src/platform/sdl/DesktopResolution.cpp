@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/Session.h"
+#include "platform/sdl/Session.h"
 
 namespace platform::detail {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/CodePage.h"
+#include "platform/sdl/CodePage.h"
 
 #include <iconv.h>
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Font.h"
+#include "platform/sdl/Font.h"
 
 namespace platform {
 

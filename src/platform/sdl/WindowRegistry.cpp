@@ -1,4 +1,4 @@
-#include "platform/WindowRegistry.h"
+#include "platform/sdl/WindowRegistry.h"
 
 namespace platform::detail {
 

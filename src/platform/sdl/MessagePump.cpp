@@ -9,12 +9,12 @@
 #include <cerrno>
 #include <climits>
 
-#include "platform/Clock.h"
-#include "platform/EventTranslator.h"
-#include "platform/MessageQueue.h"
-#include "platform/Session.h"
-#include "platform/TimerTable.h"
-#include "platform/WindowRegistry.h"
+#include "platform/sdl/Clock.h"
+#include "platform/sdl/EventTranslator.h"
+#include "platform/sdl/MessageQueue.h"
+#include "platform/sdl/Session.h"
+#include "platform/sdl/TimerTable.h"
+#include "platform/sdl/WindowRegistry.h"
 
 namespace platform {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/InjectedFailures.h"
+#include "platform/sdl/InjectedFailures.h"
 #include "platform/Testing.h"
-#include "platform/WindowRegistry.h"
+#include "platform/sdl/WindowRegistry.h"
 
 namespace platform {
 namespace {

@@ -1,11 +1,11 @@
-#include "platform/TimerTable.h"
+#include "platform/sdl/TimerTable.h"
 
 #include <algorithm>
 
-#include "platform/Clock.h"
-#include "platform/InjectedFailures.h"
+#include "platform/sdl/Clock.h"
+#include "platform/sdl/InjectedFailures.h"
 #include "platform/Testing.h"
-#include "platform/WindowRegistry.h"
+#include "platform/sdl/WindowRegistry.h"
 
 namespace platform::detail {
 

@@ -7,12 +7,12 @@
 #include <map>
 #include <tuple>
 
-#include "platform/CodePage.h"
-#include "platform/FaceFile.h"
-#include "platform/Font.h"
-#include "platform/FontMapper.h"
-#include "platform/InjectedFailures.h"
-#include "platform/OpenTypeMetrics.h"
+#include "platform/sdl/CodePage.h"
+#include "platform/sdl/FaceFile.h"
+#include "platform/sdl/Font.h"
+#include "platform/sdl/FontMapper.h"
+#include "platform/sdl/InjectedFailures.h"
+#include "platform/sdl/OpenTypeMetrics.h"
 #include "platform/Platform.h"
 
 namespace platform {

@@ -1,14 +1,14 @@
-#include "platform/EventTranslator.h"
+#include "platform/sdl/EventTranslator.h"
 
 #include <cstdint>
 #include <set>
 #include <string>
 
-#include "platform/CodePage.h"
-#include "platform/MessageQueue.h"
-#include "platform/Session.h"
-#include "platform/VirtualKeys.h"
-#include "platform/WindowRegistry.h"
+#include "platform/sdl/CodePage.h"
+#include "platform/sdl/MessageQueue.h"
+#include "platform/sdl/Session.h"
+#include "platform/sdl/VirtualKeys.h"
+#include "platform/sdl/WindowRegistry.h"
 
 namespace platform::detail {
 namespace {

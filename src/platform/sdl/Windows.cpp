@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "platform/CodePage.h"
-#include "platform/InjectedFailures.h"
-#include "platform/MessageQueue.h"
-#include "platform/Session.h"
+#include "platform/sdl/CodePage.h"
+#include "platform/sdl/InjectedFailures.h"
+#include "platform/sdl/MessageQueue.h"
+#include "platform/sdl/Session.h"
 #include "platform/Testing.h"
-#include "platform/TimerTable.h"
-#include "platform/WindowRegistry.h"
+#include "platform/sdl/TimerTable.h"
+#include "platform/sdl/WindowRegistry.h"
 
 namespace platform {
 namespace {

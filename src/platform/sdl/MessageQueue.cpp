@@ -1,6 +1,6 @@
-#include "platform/MessageQueue.h"
+#include "platform/sdl/MessageQueue.h"
 
-#include "platform/WindowRegistry.h"
+#include "platform/sdl/WindowRegistry.h"
 
 namespace platform::detail {
 

@@ -6,7 +6,7 @@
 #include <unistd.h>
 #include <wayland-client-core.h>
 
-#include "platform/Session.h"
+#include "platform/sdl/Session.h"
 
 namespace platform::detail {
 

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "platform/Font.h"
+#include "platform/sdl/Font.h"
 #include "platform/Platform.h"
-#include "platform/TextLayout.h"
+#include "platform/sdl/TextLayout.h"
 
 namespace platform {
 namespace {

@@ -2,8 +2,8 @@
 // Escape, Backspace and Tab, and the control codes of Ctrl chords.
 #include <optional>
 
-#include "platform/KeyState.h"
-#include "platform/MessageQueue.h"
+#include "platform/sdl/KeyState.h"
+#include "platform/sdl/MessageQueue.h"
 
 namespace platform {
 namespace {

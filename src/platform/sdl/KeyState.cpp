@@ -1,4 +1,4 @@
-#include "platform/KeyState.h"
+#include "platform/sdl/KeyState.h"
 
 namespace platform::detail {
 

@@ -13,7 +13,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
-#include "platform/Session.h"
+#include "platform/sdl/Session.h"
 
 namespace platform::detail {
 namespace {

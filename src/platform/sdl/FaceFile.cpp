@@ -1,4 +1,4 @@
-#include "platform/FaceFile.h"
+#include "platform/sdl/FaceFile.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -5,7 +5,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
-#include "platform/Session.h"
+#include "platform/sdl/Session.h"
 
 namespace platform::detail {
 

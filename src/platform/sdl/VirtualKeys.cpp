@@ -1,6 +1,6 @@
-#include "platform/VirtualKeys.h"
+#include "platform/sdl/VirtualKeys.h"
 
-#include "platform/KeyState.h"
+#include "platform/sdl/KeyState.h"
 
 namespace platform::detail {
 namespace {

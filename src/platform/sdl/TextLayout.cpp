@@ -1,9 +1,9 @@
-#include "platform/TextLayout.h"
+#include "platform/sdl/TextLayout.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "platform/CodePage.h"
+#include "platform/sdl/CodePage.h"
 
 namespace platform {
 namespace {

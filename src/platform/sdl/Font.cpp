@@ -1,8 +1,8 @@
-#include "platform/Font.h"
+#include "platform/sdl/Font.h"
 
 #include <algorithm>
 
-#include "platform/FaceFile.h"
+#include "platform/sdl/FaceFile.h"
 
 namespace platform {
 namespace {

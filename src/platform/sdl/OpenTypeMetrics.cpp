@@ -1,4 +1,4 @@
-#include "platform/OpenTypeMetrics.h"
+#include "platform/sdl/OpenTypeMetrics.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

@@ -1,4 +1,4 @@
-#include "platform/FontMapper.h"
+#include "platform/sdl/FontMapper.h"
 
 #include <fontconfig/fontconfig.h>
 

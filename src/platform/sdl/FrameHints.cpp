@@ -14,7 +14,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "platform/Session.h"
+#include "platform/sdl/Session.h"
 
 namespace platform::detail {
 namespace {
