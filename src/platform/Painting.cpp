@@ -16,7 +16,7 @@ using detail::WindowRecord;
 // is asked for every time rather than kept. Without one the canvas draws nowhere, like the screen.
 Canvas FrameBufferCanvas(WindowRecord& window) {
   Canvas canvas;
-  canvas.surface = SDL_GetWindowSurface(window.sdl);
+  canvas.surface = window.pixels ? window.pixels->Surface() : SDL_GetWindowSurface(window.sdl);
   canvas.clip = window.client;
   return canvas;
 }
@@ -44,7 +44,11 @@ void EndPaint(WindowHandle handle, const PaintArea& area) {
   std::vector<SDL_Rect> rects;
   rects.reserve(area.update.size());
   for (const Rect& r : area.update) rects.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
-  SDL_UpdateWindowSurfaceRects(window->sdl, rects.data(), static_cast<int>(rects.size()));
+  if (window->pixels) {
+    window->pixels->Present(rects.data(), static_cast<int>(rects.size()));
+  } else {
+    SDL_UpdateWindowSurfaceRects(window->sdl, rects.data(), static_cast<int>(rects.size()));
+  }
 }
 
 Canvas testing::WindowCanvas(WindowHandle handle) {
