@@ -24,8 +24,7 @@ PixelFrameBuffer::PixelFrameBuffer(SDL_Window* window, int width, int height) {
   }
 }
 
-// The renderer stays: SDL's Wayland window does not take a new size once its renderer was
-// replaced.
+// The renderer stays with the window; only the pixels change size.
 void PixelFrameBuffer::Resize(int width, int height) {
   if (surface_) SDL_FreeSurface(surface_);
   if (texture_) SDL_DestroyTexture(texture_);
@@ -36,6 +35,7 @@ void PixelFrameBuffer::Resize(int width, int height) {
   if (!texture_ || !surface_ || SDL_RenderSetLogicalSize(renderer_, width, height) != 0) {
     throw PlatformError(std::string("cannot draw into a window on this desktop: ") + SDL_GetError());
   }
+  resized_ = true;
 }
 
 PixelFrameBuffer::~PixelFrameBuffer() { Release(); }
@@ -54,12 +54,18 @@ void PixelFrameBuffer::Release() {
 void PixelFrameBuffer::Present(const SDL_Rect* rects, int count) {
   for (int i = 0; i < count; ++i) {
     const SDL_Rect& r = rects[i];
-    const auto* first = static_cast<const Uint8*>(surface_->pixels) + r.y * surface_->pitch + r.x * 4;
+    const auto* first = static_cast<const Uint8*>(surface_->pixels) + r.y * surface_->pitch + r.x * surface_->format->BytesPerPixel;
     SDL_UpdateTexture(texture_, &r, first, surface_->pitch);
   }
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
+  // On Wayland the first frame after a resize still reaches the compositor at the old size (its
+  // GL buffer was had before the resize), and the compositor keeps that size until another
+  // frame comes. So that frame is shown twice.
+  for (int frames = resized_ ? 2 : 1; frames > 0; --frames) {
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+  }
+  resized_ = false;
 }
 
 WindowRecord& WindowRegistry::Add(SDL_Window* sdl) {

@@ -32,6 +32,7 @@ class PixelFrameBuffer {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   SDL_Surface* surface_ = nullptr;
+  bool resized_ = false;
 };
 
 struct WindowRecord {
