@@ -45,7 +45,7 @@ XServer::XServer(WindowManager windowManager) {
   if (pipe2(report, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe for Xvfb");
   try {
     process_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(report[1]), "-screen", "0", "640x480x24",
+        std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(report[1]), "-screen", "0", "800x600x24",
                                  "-nolisten", "tcp"},
         EnvironmentChanges{}, ErrorOutput::Capture, report[1]);
     close(report[1]);

@@ -159,6 +159,12 @@ Placement OuterPlacementOf(Display* display, Window window) {
   return outer;
 }
 
+void SetResources(Display* display, const std::string& resources) {
+  XChangeProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(resources.data()), static_cast<int>(resources.size()));
+  XSync(display, False);
+}
+
 void MoveWindow(Display* display, Window window, int left, int top) {
   // _NET_MOVERESIZE_WINDOW with north-west gravity and x, y given: the frame's corner moves there.
   XEvent event{};

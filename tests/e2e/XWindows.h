@@ -66,6 +66,10 @@ unsigned KeycodeOf(XDisplay* display, const std::string& symbol);
 // Gives the window the keyboard focus, so that keys from the (virtual) keyboard reach it.
 void Focus(XDisplay* display, XWindow window);
 
+// Sets the server's resource database (RESOURCE_MANAGER on the root window), as xrdb would;
+// programs that connect afterwards read it.
+void SetResources(XDisplay* display, const std::string& resources);
+
 // Makes the server repeat held keys, after `delay` and then every `interval`, as `xset r on`
 // and `xset r rate` would.
 void SetKeyRepeat(XDisplay* display, std::chrono::milliseconds delay, std::chrono::milliseconds interval);

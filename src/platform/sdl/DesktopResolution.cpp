@@ -1,8 +1,10 @@
 // The desktop's font scaling. On X11 it is the resource "Xft.dpi" that desktop environments set
-// when the user scales text. Anything else means 96.
+// when the user scales text; on Wayland it is the output's scale, 96 dpi for each step. Anything
+// else means 96.
 #include <SDL.h>
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -41,9 +43,18 @@ int ParseXftDpi(const char* resources) {
   return 0;
 }
 
+int OutputScale() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || std::strcmp(driver, "wayland") != 0) return 1;
+  // SDL gives the desktop mode in points and lists the output's own mode, in pixels, first.
+  SDL_DisplayMode points{}, pixels{};
+  if (SDL_GetDesktopDisplayMode(0, &points) != 0 || SDL_GetDisplayMode(0, 0, &pixels) != 0 || points.w <= 0) return 1;
+  return std::max(1, static_cast<int>(std::lround(static_cast<double>(pixels.w) / points.w)));
+}
+
 int DesktopResolution() {
   const char* driver = SDL_GetCurrentVideoDriver();
-  if (!driver || std::strcmp(driver, "x11") != 0) return kStandardResolution;
+  if (!driver || std::strcmp(driver, "x11") != 0) return kStandardResolution * OutputScale();
   const int dpi = ReadXftDpi();
   return dpi > 0 ? dpi : kStandardResolution;
 }

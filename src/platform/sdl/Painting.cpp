@@ -15,7 +15,11 @@ namespace {
 using detail::WindowRecord;
 
 // SDL may hand out a new frame buffer after the window was minimised, exposed or resized, so it
-// is asked for every time rather than kept.
+// is asked for every time rather than kept; a window on a scaled output has its own.
+SDL_Surface* FrameBuffer(WindowRecord& window) {
+  return window.pixels ? window.pixels->Surface() : SDL_GetWindowSurface(window.sdl);
+}
+
 Canvas FrameBufferCanvas(WindowRecord& window, SDL_Surface* surface) {
   Canvas canvas;
   canvas.surface = surface;
@@ -38,7 +42,7 @@ PaintArea BeginPaint(WindowHandle handle) {
   if (!window || !window->sdl) return {};
   // A window that cannot be drawn into would sit on screen blank and look hung; nothing the
   // program shows, its error box included, could reach the player.
-  SDL_Surface* surface = detail::Refused(testing::Failure::WindowSurface) ? nullptr : SDL_GetWindowSurface(window->sdl);
+  SDL_Surface* surface = detail::Refused(testing::Failure::WindowSurface) ? nullptr : FrameBuffer(*window);
   if (!surface) throw PlatformError(std::string("cannot draw into the window: ") + SDL_GetError());
   PaintArea area{FrameBufferCanvas(*window, surface), window->update.Take(), window->erase.Take()};
   return area;
@@ -50,13 +54,17 @@ void EndPaint(WindowHandle handle, const PaintArea& area) {
   std::vector<SDL_Rect> rects;
   rects.reserve(area.update.size());
   for (const Rect& r : area.update) rects.push_back({r.left, r.top, r.right - r.left, r.bottom - r.top});
-  SDL_UpdateWindowSurfaceRects(window->sdl, rects.data(), static_cast<int>(rects.size()));
+  if (window->pixels) {
+    window->pixels->Present(rects.data(), static_cast<int>(rects.size()));
+  } else {
+    SDL_UpdateWindowSurfaceRects(window->sdl, rects.data(), static_cast<int>(rects.size()));
+  }
 }
 
 Canvas testing::WindowCanvas(WindowHandle handle) {
   WindowRecord* window = detail::Windows().Find(handle);
   if (!window || !window->sdl) return {};
-  return FrameBufferCanvas(*window, SDL_GetWindowSurface(window->sdl));
+  return FrameBufferCanvas(*window, FrameBuffer(*window));
 }
 
 }  // namespace platform

@@ -19,6 +19,8 @@ class Session {
 // by), or 0 when the text names none or an implausible one.
 int ParseXftDpi(const char* resources);
 int DesktopResolution();  // the display's own; 96 when the desktop says nothing
+// Pixels per point of a window on a scaled Wayland output (whole steps); 1 everywhere else.
+int OutputScale();
 // Keeps a harmless X error at shutdown from ending a closed program with exit code 1, and ends
 // the program with a line of its own when the X server goes away.
 void InstallXErrorHandlers();

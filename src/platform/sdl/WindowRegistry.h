@@ -13,10 +13,35 @@
 
 namespace platform::detail {
 
+// On a scaled Wayland output SDL's window surface stays in points and the compositor would blow
+// it up. A window there is painted into a frame buffer of its own at full pixel size instead,
+// which a renderer shows one pixel for one.
+class PixelFrameBuffer {
+ public:
+  PixelFrameBuffer(SDL_Window* window, int width, int height);  // throws PlatformError
+  ~PixelFrameBuffer();
+  PixelFrameBuffer(const PixelFrameBuffer&) = delete;
+  PixelFrameBuffer& operator=(const PixelFrameBuffer&) = delete;
+
+  void Resize(int width, int height);  // throws PlatformError
+  SDL_Surface* Surface() const { return surface_; }
+  void Present(const SDL_Rect* rects, int count);
+
+ private:
+  void Release();
+
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  SDL_Surface* surface_ = nullptr;
+  bool resized_ = false;
+};
+
 struct WindowRecord {
   WindowHandle handle = 0;
   SDL_Window* sdl = nullptr;  // none for a message window
-  Rect client;                // 0, 0, width, height
+  Rect client;                // 0, 0, width, height, in pixels
+  int scale = 1;              // pixels per point of the SDL window
+  std::unique_ptr<PixelFrameBuffer> pixels;  // only where scale > 1
   int left = 0, top = 0;      // where the outer corner belongs
   WindowHandle owner = 0;     // a dialog's owner, which it opens centred over
   bool enabled = true;
@@ -37,7 +62,7 @@ class WindowRegistry {
   WindowRecord* FindBySdlId(std::uint32_t sdlWindowId);
   WindowRecord* FirstOnScreen();          // the earliest created window that has an SDL window
   WindowRecord* FirstNeedingPaint();
-  void Remove(WindowHandle handle);       // destroys the SDL window too
+  void Remove(WindowHandle handle);       // destroys the SDL window and its frame buffer too
   void Clear();
   std::size_t Count() const { return windows_.size(); }
 

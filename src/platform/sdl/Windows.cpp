@@ -19,6 +19,9 @@ namespace {
 using detail::WindowRecord;
 using detail::Windows;
 
+// A size in whole points that holds `pixels`; a pixel left over is client area like the rest.
+int InPoints(int pixels, int scale) { return (pixels + scale - 1) / scale; }
+
 struct SurfaceFree {
   void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 };
@@ -51,9 +54,10 @@ void CentreOverOwner(WindowRecord& window) {
   SDL_GetWindowPosition(owner->sdl, &x, &y);
   SDL_GetWindowSize(owner->sdl, &width, &height);
   SDL_GetWindowBordersSize(owner->sdl, &top, &left, nullptr, nullptr);
-  // Outer corner for outer corner, taking the dialog's frame to be as wide as its owner's.
-  window.left = x - left + (width - window.client.right) / 2;
-  window.top = y - top + (height - window.client.bottom) / 2;
+  // Outer corner for outer corner, taking the dialog's frame to be as wide as its owner's. SDL
+  // places and sizes windows in points.
+  window.left = x - left + (width - window.client.right / window.scale) / 2;
+  window.top = y - top + (height - window.client.bottom / window.scale) / 2;
   window.frameAccountedFor = false;
   SDL_SetWindowPosition(window.sdl, window.left, window.top);
 }
@@ -72,30 +76,37 @@ WindowHandle CreateWindow(const WindowOptions& options) {
     throw PlatformError("a window needs a client area of at least one pixel");
   }
   // Not resizable: SDL gives the window equal minimum and maximum sizes, so there is no maximise.
+  // On a scaled output the window is sized in points, enough of them to hold every pixel.
+  const int scale = detail::OutputScale();
+  const int width = InPoints(options.clientWidth, scale), height = InPoints(options.clientHeight, scale);
   SDL_Window* sdl = detail::Refused(testing::Failure::WindowCreation)
                         ? nullptr
-                        : SDL_CreateWindow(AnsiToUtf8(options.title).c_str(), options.left, options.top,
-                                           options.clientWidth, options.clientHeight, SDL_WINDOW_HIDDEN);
+                        : SDL_CreateWindow(AnsiToUtf8(options.title).c_str(), options.left, options.top, width, height,
+                                           SDL_WINDOW_HIDDEN | (scale > 1 ? SDL_WINDOW_ALLOW_HIGHDPI : 0));
   if (!sdl) throw PlatformError(std::string("cannot create a window: ") + SDL_GetError());
   detail::LimitFrame(sdl, options.minimizable);
+  std::unique_ptr<detail::PixelFrameBuffer> pixels;
   try {
     if (!options.icon.empty()) SetIcon(sdl, options.icon);
+    // The frame buffer is had now, so that a desktop that cannot give one is reported at once
+    // instead of leaving a window that never shows.
+    if (scale > 1) {
+      pixels = std::make_unique<detail::PixelFrameBuffer>(sdl, width * scale, height * scale);
+    } else if (!SDL_GetWindowSurface(sdl)) {
+      throw PlatformError(std::string("cannot draw into a window on this desktop: ") + SDL_GetError());
+    }
   } catch (...) {
+    pixels.reset();
     SDL_DestroyWindow(sdl);
     throw;
-  }
-  // The frame buffer is had now, so that a desktop that cannot give one is reported at once
-  // instead of leaving a window that never shows.
-  if (!SDL_GetWindowSurface(sdl)) {
-    const std::string reason = SDL_GetError();
-    SDL_DestroyWindow(sdl);
-    throw PlatformError("cannot draw into a window on this desktop: " + reason);
   }
   WindowRecord* owner = Windows().Find(options.owner);
   if (owner && owner->sdl) detail::MakeModalDialog(sdl, owner->sdl);
   WindowRecord& window = Windows().Add(sdl);
   if (owner && owner->sdl) window.owner = owner->handle;
-  window.client = {0, 0, options.clientWidth, options.clientHeight};
+  window.scale = scale;
+  window.pixels = std::move(pixels);
+  window.client = {0, 0, width * scale, height * scale};
   window.left = options.left;
   window.top = options.top;
   return window.handle;
@@ -144,8 +155,10 @@ void SetWindowText(WindowHandle handle, std::string_view text) {
 void SetClientSize(WindowHandle handle, int clientWidth, int clientHeight) {
   WindowRecord* window = Windows().Find(handle);
   if (!window || !window->sdl || clientWidth <= 0 || clientHeight <= 0) return;
-  SDL_SetWindowSize(window->sdl, clientWidth, clientHeight);
-  window->client = {0, 0, clientWidth, clientHeight};
+  const int width = InPoints(clientWidth, window->scale), height = InPoints(clientHeight, window->scale);
+  SDL_SetWindowSize(window->sdl, width, height);
+  if (window->pixels) window->pixels->Resize(width * window->scale, height * window->scale);
+  window->client = {0, 0, width * window->scale, height * window->scale};
   window->InvalidateAll();
 }
 
