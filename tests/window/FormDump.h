@@ -5,12 +5,12 @@
 #include <sstream>
 #include <string>
 
-#include "platform/sdl/CodePage.h"
+#include "platform/Platform.h"
 #include "window/TForm.h"
 
 // Texts are code page 932 bytes; the dump shows them as the characters they are.
 inline std::string Quoted(const std::string& bytes) {
-  return "\"" + platform::ToUtf8(platform::DecodeAnsi(bytes)) + "\"";
+  return "\"" + platform::AnsiToUtf8(bytes) + "\"";
 }
 
 inline std::string FileName(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }

@@ -139,6 +139,11 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
 
 }  // namespace
 
+void ForgetKeyboardHistory() {
+  heldBeforeFocus.clear();
+  lastPressed = SDL_SCANCODE_UNKNOWN;
+}
+
 void TranslateEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:  // a signal or the session ending: the same as closing the main window

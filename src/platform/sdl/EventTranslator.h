@@ -6,5 +6,6 @@ namespace platform::detail {
 
 void TranslateEvent(const SDL_Event& event);
 void TranslatePendingEvents();  // everything SDL has now, without blocking
+void ForgetKeyboardHistory();   // what a new session must not inherit from the last
 
 }  // namespace platform::detail

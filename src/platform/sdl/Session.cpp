@@ -32,6 +32,7 @@ void ForgetEverything() {
   ArrivedKeys() = KeyState{};
   TakenKeys() = KeyState{};
   ForgetInjectedFailures();
+  ForgetKeyboardHistory();
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ Font::Font(HFONT handle) : handle_(handle) {
   }
   SelectObject(dc, previous);
   const int size = WideCharToMultiByte(CP_UTF8, 0, face.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return;  // no name to give: the face stays unnamed
   face_.resize(static_cast<std::size_t>(size));
   WideCharToMultiByte(CP_UTF8, 0, face.c_str(), -1, face_.data(), size, nullptr, nullptr);
   face_.resize(face_.find('\0'));

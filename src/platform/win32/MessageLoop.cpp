@@ -55,6 +55,7 @@ void QueueCharacter(WindowHandle window, wchar_t unit) {
     queue.highSurrogate = 0;
     if (character.empty()) return;
   } else {
+    queue.highSurrogate = 0;  // a lead unit with no trail is dropped, not paired with a later one
     character = {unit};
   }
   for (const char byte : win32::Narrow(character)) {
@@ -82,6 +83,8 @@ void SetMessageHandler(MessageHandler handler) { Queue().handler = handler; }
 
 bool PeekMessage(Message& message) {
   QueueState& queue = Queue();
+  // A failure inside a loop of the system's own (its message box, a drag) is reported first.
+  RethrowFailure();
   for (;;) {
     if (!queue.pending.empty()) {
       message = queue.pending.front();

@@ -1,6 +1,8 @@
 // Start-up, the clock, system colours and key state: on Windows each is one system call.
+#include <cstdio>
 #include <string>
 
+#include "platform/FailurePlans.h"
 #include "platform/win32/Win32Api.h"
 
 namespace platform {
@@ -37,6 +39,13 @@ void Fail(const char* call) {
   throw PlatformError(text);
 }
 
+// A program of the window subsystem has no console of its own. Started from one (`quillet
+// --help`, or a mistyped option), it writes to that one, so that what it says is seen there.
+const bool attachedToParentConsole = [] {
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return false;
+  return std::freopen("CONOUT$", "w", stdout) != nullptr && std::freopen("CONOUT$", "w", stderr) != nullptr;
+}();
+
 }  // namespace win32
 
 std::string AnsiToUtf8(std::string_view cp932) {
@@ -55,7 +64,7 @@ void Initialise(Mode mode) {
   SetProcessDPIAware();
 }
 
-void Shutdown() {}
+void Shutdown() { detail::ForgetInjectedFailures(); }
 
 int LogicalResolution() {
   const HDC screen = GetDC(nullptr);

@@ -105,7 +105,16 @@ void MakeBackBuffer(WindowState& state, int width, int height) {
   state.backDc = CreateCompatibleDC(screen);
   state.backBitmap = CreateCompatibleBitmap(screen, width, height);
   ReleaseDC(nullptr, screen);
-  if (!state.backDc || !state.backBitmap) win32::Fail("CreateCompatibleBitmap");
+  if (!state.backDc || !state.backBitmap) {
+    // Half a back buffer is none: what was made goes, and the window is left with nothing to free.
+    const DWORD reason = GetLastError();
+    if (state.backBitmap) DeleteObject(state.backBitmap);
+    if (state.backDc) DeleteDC(state.backDc);
+    state.backDc = nullptr;
+    state.backBitmap = nullptr;
+    SetLastError(reason);
+    win32::Fail("CreateCompatibleBitmap");
+  }
   state.previousBitmap = SelectObject(state.backDc, state.backBitmap);
   // Nothing is painted yet: all of it waits, with the background.
   state.client = {0, 0, width, height};
@@ -151,7 +160,12 @@ WindowHandle CreateWindow(const WindowOptions& options) {
                                     win32::ToHwnd(options.owner), nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) win32::Fail("CreateWindowEx");
   const WindowHandle handle = Adopt(hwnd);
-  MakeBackBuffer(Table().byHandle[handle], options.clientWidth, options.clientHeight);
+  try {
+    MakeBackBuffer(Table().byHandle[handle], options.clientWidth, options.clientHeight);
+  } catch (...) {
+    DestroyWindow(handle);
+    throw;
+  }
   return handle;
 }
 
