@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/sdl/Clock.h"
+#include "platform/sdl/EventTranslator.h"
 #include "platform/sdl/InjectedFailures.h"
 #include "platform/sdl/KeyState.h"
 #include "platform/sdl/MessageQueue.h"
