@@ -43,10 +43,9 @@ class TForm : public TWindow {
  private:
   TForm(const FormLayout& scaled, int);
   void Paint();
-
-  TColor color_ = clBtnFace;
   void HoldSelfSizingLabels(const FormLayout& scaled);
 
+  TColor color_ = clBtnFace;
   int left_, top_, clientWidth_, clientHeight_;
   std::vector<std::unique_ptr<TLabel>> labels_;
 };

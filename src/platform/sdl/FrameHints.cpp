@@ -24,19 +24,6 @@ constexpr long kHintFunctions = 1, kHintDecorations = 2;
 constexpr long kFunctionMove = 4, kFunctionMinimise = 8, kFunctionClose = 32;
 constexpr long kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16, kDecorMinimise = 32;
 
-struct X11Window {
-  Display* display = nullptr;
-  Window window = 0;
-  explicit operator bool() const { return display != nullptr; }
-};
-
-X11Window X11WindowOf(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return {};
-  return {info.info.x11.display, info.info.x11.window};
-}
-
 void SetAtoms(const X11Window& x, const char* property, std::initializer_list<const char*> names) {
   std::vector<Atom> atoms;
   for (const char* name : names) atoms.push_back(XInternAtom(x.display, name, False));
@@ -45,6 +32,13 @@ void SetAtoms(const X11Window& x, const char* property, std::initializer_list<co
 }
 
 }  // namespace
+
+X11Window X11WindowOf(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return {};
+  return {info.info.x11.display, info.info.x11.window};
+}
 
 void LimitFrame(SDL_Window* window, bool minimizable) {
   const X11Window x = X11WindowOf(window);

@@ -5,6 +5,7 @@
 #include <set>
 
 struct SDL_Window;
+struct _XDisplay;  // Xlib's Display
 
 namespace platform::detail {
 
@@ -28,6 +29,13 @@ void InstallXErrorHandlers();
 [[noreturn]] void EndForLostDisplay();
 // Whether a quit request came from the Wayland connection breaking.
 bool DisplayLost(SDL_Window* window);
+// A window's X11 side, its connection and X window; empty off X11.
+struct X11Window {
+  _XDisplay* display = nullptr;
+  unsigned long window = 0;  // Xlib's Window
+  explicit operator bool() const { return display != nullptr; }
+};
+X11Window X11WindowOf(SDL_Window* window);
 // Tells the window manager the frame has no resizing and no maximise, and minimise only if allowed.
 void LimitFrame(SDL_Window* window, bool minimizable);
 // The keys down on the X server at this moment, as SDL names them; none elsewhere.

@@ -10,31 +10,9 @@
 
 #include "platform/Platform.h"
 #include "platform/UpdateRegion.h"
+#include "platform/sdl/PixelFrameBuffer.h"
 
 namespace platform::detail {
-
-// On a scaled Wayland output SDL's window surface stays in points and the compositor would blow
-// it up. A window there is painted into a frame buffer of its own at full pixel size instead,
-// which a renderer shows one pixel for one.
-class PixelFrameBuffer {
- public:
-  PixelFrameBuffer(SDL_Window* window, int width, int height);  // throws PlatformError
-  ~PixelFrameBuffer();
-  PixelFrameBuffer(const PixelFrameBuffer&) = delete;
-  PixelFrameBuffer& operator=(const PixelFrameBuffer&) = delete;
-
-  void Resize(int width, int height);  // throws PlatformError
-  SDL_Surface* Surface() const { return surface_; }
-  void Present(const SDL_Rect* rects, int count);
-
- private:
-  void Release();
-
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
-  SDL_Surface* surface_ = nullptr;
-  bool resized_ = false;
-};
 
 struct WindowRecord {
   WindowHandle handle = 0;

@@ -93,7 +93,7 @@ WindowHandle CreateWindow(const WindowOptions& options) {
     if (scale > 1) {
       pixels = std::make_unique<detail::PixelFrameBuffer>(sdl, width * scale, height * scale);
     } else if (!SDL_GetWindowSurface(sdl)) {
-      throw PlatformError(std::string("cannot draw into a window on this desktop: ") + SDL_GetError());
+      throw detail::NoFrameBuffer();
     }
   } catch (...) {
     pixels.reset();
