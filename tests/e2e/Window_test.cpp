@@ -131,6 +131,12 @@ class Sway {
                                     {"DISPLAY", "WAYLAND_DISPLAY"}});
     WaitUntil([&] { return !(socket_ = SocketName()).empty() || !process_->Running(); }, milliseconds(10000));
     if (socket_.empty()) throw Unavailable("sway did not start: " + process_->ErrorText());
+    // A compositor that starts but cannot draw (no shared memory for its buffers, say) could not
+    // show the window either.
+    std::string failure;
+    if (!WaitUntil([&] { return !Screenshot(&failure).pixels.empty(); }, milliseconds(5000))) {
+      throw Unavailable("sway runs but no screenshot can be taken of it: " + failure);
+    }
   }
   ~Sway() {
     process_.reset();
@@ -139,11 +145,13 @@ class Sway {
   EnvironmentChanges Client() const {
     return {{{"XDG_RUNTIME_DIR", runtime_}, {"WAYLAND_DISPLAY", socket_}, {"SDL_VIDEODRIVER", "wayland"}}, {"DISPLAY"}};
   }
-  Image Screenshot() const {
+  Image Screenshot(std::string* failure = nullptr) const {
     const std::string path = runtime_ + "/shot.ppm";
     ChildProcess grim({"grim", "-t", "ppm", path}, Client());
     grim.WaitForExit(std::chrono::seconds(5));
-    return ReadPpm(path);
+    Image image = ReadPpm(path);
+    if (failure && image.pixels.empty()) *failure = grim.ErrorText();
+    return image;
   }
   struct Unavailable : std::runtime_error { using std::runtime_error::runtime_error; };
 
@@ -182,6 +190,7 @@ TEST_F(MainWindow, OnWaylandWithoutXWaylandTheIdleWindowIsTheSameAsOnX11) {
     ChildProcess quillet({QUILLET_EXE}, sway->Client());
     const platform::Rect client{0, 0, x11.width, x11.height}, letter{88 * scale, 0, 161 * scale, 97 * scale};
     const auto outsideTheLetter = [&](Image image) {
+      if (image.width < letter.right || image.height < letter.bottom) return image;  // nothing there to mask
       for (int y = letter.top; y < letter.bottom; ++y) {
         for (int x = letter.left; x < letter.right; ++x) image.pixels[static_cast<std::size_t>(y * image.width + x)] = 0;
       }
