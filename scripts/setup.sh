@@ -10,8 +10,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 play_packages=(
-  g++ make cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfreetype-dev libfontconfig-dev libx11-dev libwayland-dev
+  gcc g++ make cmake pkg-config
+  libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libwayland-dev
+  # What the build of SDL (cmake/Sdl.cmake) finds the desktops' headers in.
+  libxext-dev libxrandr-dev libxkbcommon-dev libdecor-0-dev libegl-dev libgl-dev libgles-dev
   fonts-horai-umefont fonts-ipafont-gothic
 )
 package_packages=(

@@ -1,8 +1,7 @@
 // The program as the desktop sees it: where its window is, what it is called, that it cannot be
 // resized, and what happens with no desktop at all.
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,19 +23,18 @@ namespace {
 
 class MainWindow : public OnXServer {};
 
-// The desktop's icon file as a taskbar would read it from the window.
+// The desktop's icon file as a taskbar would read it from the window: 0xAARRGGBB words, which
+// are BGRA bytes on this machine.
 WindowIcon ReadPng(const char* path) {
-  SDL_Surface* file = IMG_Load(path);
-  if (!file) throw std::runtime_error(std::string("cannot read ") + path + ": " + IMG_GetError());
-  SDL_Surface* argb = SDL_ConvertSurfaceFormat(file, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(file);
-  if (!argb) throw std::runtime_error(std::string("cannot convert ") + path + ": " + SDL_GetError());
-  WindowIcon icon{argb->w, argb->h, {}};
-  for (int y = 0; y < argb->h; ++y) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch);
-    icon.argb.insert(icon.argb.end(), row, row + argb->w);
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path)) throw std::runtime_error(std::string("cannot read ") + path + ": " + image.message);
+  image.format = PNG_FORMAT_BGRA;
+  WindowIcon icon{static_cast<int>(image.width), static_cast<int>(image.height),
+                  std::vector<std::uint32_t>(static_cast<std::size_t>(image.width) * image.height)};
+  if (!png_image_finish_read(&image, nullptr, icon.argb.data(), 0, nullptr)) {
+    throw std::runtime_error(std::string("cannot decode ") + path + ": " + image.message);
   }
-  SDL_FreeSurface(argb);
   return icon;
 }
 

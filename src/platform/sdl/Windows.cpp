@@ -1,6 +1,6 @@
 // Top-level windows: created hidden at a fixed client size, placed by their outer corner.
 #include <SDL.h>
-#include <SDL_image.h>
+#include <png.h>
 
 #include <memory>
 #include <string>
@@ -26,11 +26,20 @@ struct SurfaceFree {
   void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 };
 
+// libpng's simplified reader decodes straight into the surface's pixels, in SDL's byte order.
 void SetIcon(SDL_Window* window, std::span<const unsigned char> png) {
-  SDL_RWops* bytes = SDL_RWFromConstMem(png.data(), static_cast<int>(png.size()));
-  std::unique_ptr<SDL_Surface, SurfaceFree> surface(bytes ? IMG_LoadPNG_RW(bytes) : nullptr);
-  if (bytes) SDL_RWclose(bytes);
-  if (!surface) throw PlatformError(std::string("cannot read the window icon: ") + IMG_GetError());
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  const auto refused = [&image](const std::string& why) {
+    png_image_free(&image);
+    return PlatformError("cannot read the window icon: " + why);
+  };
+  if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) throw refused(image.message);
+  image.format = PNG_FORMAT_RGBA;
+  std::unique_ptr<SDL_Surface, SurfaceFree> surface(SDL_CreateRGBSurfaceWithFormat(
+      0, static_cast<int>(image.width), static_cast<int>(image.height), 32, SDL_PIXELFORMAT_RGBA32));
+  if (!surface) throw refused(SDL_GetError());
+  if (!png_image_finish_read(&image, nullptr, surface->pixels, surface->pitch, nullptr)) throw refused(image.message);
   SDL_SetWindowIcon(window, surface.get());
 }
 
