@@ -153,6 +153,25 @@ TEST(TextLayout, NothingIsDrawnOutsideTheClipOrTheRectangle) {
   EXPECT_TRUE(SDL_RectEquals(&before, &after)) << "the surface's clip is put back";
 }
 
+// The fill writes 32-bit pixels itself and leaves other depths to SDL: either way exactly the
+// rectangle's part inside the canvas clip and the surface changes, edges included.
+TEST(TextLayout, AFillCoversExactlyTheClippedRectangleInEveryPixelFormat) {
+  for (const Uint32 format : {SDL_PIXELFORMAT_XRGB8888, SDL_PIXELFORMAT_ARGB8888, SDL_PIXELFORMAT_RGB565,
+                              SDL_PIXELFORMAT_RGB24}) {
+    SCOPED_TRACE(SDL_GetPixelFormatName(format));
+    Paper paper(31, 17, kWhite, format);
+    Canvas shifted = paper.canvas().Within({3, 2, 29, 17});
+    shifted.clip = {1, 1, 30, 12};              // wider than the surface leaves room for
+    shifted.FillRect({-4, 0, 40, 40}, kBlack);
+    for (int y = 0; y < paper.height(); ++y) {
+      for (int x = 0; x < paper.width(); ++x) {
+        const bool inside = x >= 4 && x < 31 && y >= 3 && y < 14;
+        ASSERT_EQ(paper.canvas().PixelAt(x, y), inside ? kBlack : kWhite) << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(TextLayout, AlignedLinesSitWhereTheyShould) {
   const FontPtr font = CreateFont(WindowFont(-29));
   const int width = Measure("20", 0, -29).right;

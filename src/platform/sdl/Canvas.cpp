@@ -51,6 +51,20 @@ class SurfaceClip {
   bool empty_ = true;
 };
 
+// SDL's own fill writes 32-bit pixels with streaming stores, which go past the cache: on a window
+// this small that costs more than the whole rest of a repaint, and the X server then reads the
+// pixels back from memory. A plain fill of each row is ordinary vector stores.
+void Fill(SDL_Surface* target, const SDL_Rect& area, Uint32 pixel) {
+  SDL_Rect inside;
+  if (!SDL_IntersectRect(&area, &target->clip_rect, &inside)) return;
+  if (target->format->BytesPerPixel != 4 || SDL_MUSTLOCK(target)) {
+    SDL_FillRect(target, &inside, pixel);
+    return;
+  }
+  auto* row = static_cast<Uint8*>(target->pixels) + inside.y * target->pitch + inside.x * 4;
+  for (int y = 0; y < inside.h; ++y, row += target->pitch) std::fill_n(reinterpret_cast<Uint32*>(row), inside.w, pixel);
+}
+
 int LineLeft(const Rect& r, int lineWidth, unsigned flags) {
   const int width = r.right - r.left;
   if ((flags & DT_CENTER) != 0) return r.left + (width - lineWidth) / 2;
@@ -78,7 +92,7 @@ void Canvas::FillRect(const Rect& r, ColorRef color) const {
   auto* target = static_cast<SDL_Surface*>(surface);
   const SDL_Color rgb = ToSdl(color);
   SDL_Rect area{r.left + originX, r.top + originY, r.right - r.left, r.bottom - r.top};
-  SDL_FillRect(target, &area, SDL_MapRGB(target->format, rgb.r, rgb.g, rgb.b));
+  Fill(target, area, SDL_MapRGB(target->format, rgb.r, rgb.g, rgb.b));
 }
 
 int Canvas::DrawText(const Font& font, std::string_view text, Rect& r, unsigned flags, ColorRef color) const {
@@ -104,7 +118,7 @@ int Canvas::DrawText(const Font& font, std::string_view text, Rect& r, unsigned 
     for (const PlacedGlyph& glyph : line.glyphs) font.DrawGlyph(target, glyph.character, left + glyph.x, baseline, rgb);
     for (const UnderlineSpan& span : line.underlines) {
       SDL_Rect bar{left + span.x, baseline + font.UnderlineOffset(), span.width, font.UnderlineThickness()};
-      SDL_FillRect(target, &bar, underlineColor);
+      Fill(target, bar, underlineColor);
     }
     top += layout.lineHeight;
   }
