@@ -37,7 +37,12 @@ X11Window X11WindowOf(SDL_Window* window) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
   if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return {};
-  return {info.info.x11.display, info.info.x11.window};
+  return {info.info.x11.display, info.info.x11.window, ConnectionNumber(info.info.x11.display)};
+}
+
+bool NothingQueued(const X11Window& x) {
+  XFlush(x.display);
+  return XEventsQueued(x.display, QueuedAfterReading) == 0;
 }
 
 void LimitFrame(SDL_Window* window, bool minimizable) {

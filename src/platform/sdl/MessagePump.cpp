@@ -1,13 +1,15 @@
 // What the program takes next, and how it waits for it. Posted and input messages come first,
-// then a paint for a window with a marked area, then a due timer. Waiting blocks in SDL until an
-// event arrives or the earliest timer falls due: when nothing is running the process sleeps in
-// the kernel with no wake-ups at all.
+// then a paint for a window with a marked area, then a due timer. Waiting blocks on the X
+// connection (elsewhere in SDL) until an event arrives or the earliest timer falls due: when
+// nothing is running the process sleeps in the kernel with no wake-ups at all.
 #include <SDL.h>
+#include <poll.h>
 #include <time.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <optional>
 
 #include "platform/sdl/Clock.h"
 #include "platform/sdl/EventTranslator.h"
@@ -36,8 +38,7 @@ void SleepUntil(std::uint64_t deadlineMicros) {
 }
 
 // False only when SDL cannot wait at all, so that a broken event queue does not become a spin.
-bool WaitForEventOrDeadline() {
-  const auto deadline = Timers().EarliestDeadline();
+bool WaitInSdl(std::optional<std::uint64_t> deadline) {
   SDL_Event event;
   if (!deadline) {
     if (!SDL_WaitEvent(&event)) return false;
@@ -52,6 +53,35 @@ bool WaitForEventOrDeadline() {
     TranslateEvent(event);
   }
   return true;
+}
+
+// On X11 the wait is on the connection itself, to the microsecond, in one sleep. SDL's own wait
+// also announces each event it reads to itself through the X server: a second trip for every
+// key. Nothing may read the connection between the last look at its queues and the wait.
+bool WaitOnX11(const X11Window& x, std::optional<std::uint64_t> deadline) {
+  SDL_PumpEvents();
+  SDL_Event event;
+  if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+    TranslateEvent(event);
+    return true;
+  }
+  if (!NothingQueued(x)) return true;  // pumped on the next round
+  timespec left{};
+  if (deadline) {
+    const std::uint64_t now = Clock::NowMicros();
+    const std::uint64_t micros = *deadline > now ? *deadline - now : 0;
+    left = {static_cast<time_t>(micros / 1'000'000u), static_cast<long>(micros % 1'000'000u * 1'000u)};
+  }
+  pollfd readable{x.connection, POLLIN, 0};
+  if (ppoll(&readable, 1, deadline ? &left : nullptr, nullptr) < 0 && errno != EINTR) return WaitInSdl(deadline);
+  return true;
+}
+
+bool WaitForEventOrDeadline() {
+  const auto deadline = Timers().EarliestDeadline();
+  const WindowRecord* window = Windows().FirstOnScreen();
+  if (const X11Window x = window ? X11WindowOf(window->sdl) : X11Window{}) return WaitOnX11(x, deadline);
+  return WaitInSdl(deadline);
 }
 
 }  // namespace

@@ -33,9 +33,13 @@ bool DisplayLost(SDL_Window* window);
 struct X11Window {
   _XDisplay* display = nullptr;
   unsigned long window = 0;  // Xlib's Window
+  int connection = -1;       // the connection's socket, to wait on
   explicit operator bool() const { return display != nullptr; }
 };
 X11Window X11WindowOf(SDL_Window* window);
+// Whether waiting on the connection's socket can miss nothing: all that was asked of the server
+// is sent, and no event waits in Xlib's or XCB's queue.
+bool NothingQueued(const X11Window& x);
 // Tells the window manager the frame has no resizing and no maximise, and minimise only if allowed.
 void LimitFrame(SDL_Window* window, bool minimizable);
 // The keys down on the X server at this moment, as SDL names them; none elsewhere.
