@@ -1,9 +1,12 @@
 #include "platform/sdl/FontMapper.h"
 
 #include <fontconfig/fontconfig.h>
+#include <malloc.h>
 
 #include <algorithm>
+#include <future>
 #include <memory>
+#include <system_error>
 #include <string_view>
 #include <vector>
 
@@ -58,6 +61,11 @@ FcConfig* Configuration() {
     return owned;
   }();
   return config.get();
+}
+
+std::future<void>& Preparation() {
+  static std::future<void> preparation;
+  return preparation;
 }
 
 std::string StringOf(const FcPattern* pattern, const char* object);
@@ -182,7 +190,19 @@ int IntegerOf(const FcPattern* pattern, const char* object, int fallback) {
 
 }  // namespace
 
+void PrepareFontMapper() {
+  // One heap for both threads: a heap of its own would keep what parsing the configuration freed
+  // out of reach of everything allocated after it.
+  mallopt(M_ARENA_MAX, 1);
+  try {
+    Preparation() = std::async(std::launch::async, [] { Configuration(); });
+  } catch (const std::system_error&) {
+    // No thread to be had: the first MapFont loads the configuration itself.
+  }
+}
+
 FontFile MapFont(const std::string& family, int weight, bool japanese) {
+  if (Preparation().valid()) Preparation().get();
   constexpr int kBoldFrom = 600;  // GDI draws 600 and up as bold
   const bool bold = weight >= kBoldFrom;
   const PatternPtr regular = Match(family, bold ? 400 : weight, japanese);

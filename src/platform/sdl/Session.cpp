@@ -8,6 +8,7 @@
 
 #include "platform/sdl/Clock.h"
 #include "platform/sdl/EventTranslator.h"
+#include "platform/sdl/FontMapper.h"
 #include "platform/sdl/InjectedFailures.h"
 #include "platform/sdl/KeyState.h"
 #include "platform/sdl/MessageQueue.h"
@@ -72,7 +73,10 @@ void Initialise(Mode mode) {
   // A typing game in a window has no reason to hold off the screen saver.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 
-  if (!headless) InstallXErrorHandlers();
+  if (!headless) {
+    InstallXErrorHandlers();
+    PrepareFontMapper();  // beside opening the display, which waits on the X server or compositor
+  }
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     const std::string reason = SDL_GetError();
     SDL_Quit();
