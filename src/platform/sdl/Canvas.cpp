@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/sdl/Font.h"
 #include "platform/Platform.h"
@@ -53,7 +54,8 @@ class SurfaceClip {
 
 // SDL's own fill writes 32-bit pixels with streaming stores, which go past the cache: on a window
 // this small that costs more than the whole rest of a repaint, and the X server then reads the
-// pixels back from memory. A plain fill of each row is ordinary vector stores.
+// pixels back from memory. Here the first row is filled and copied to the others: memcpy uses
+// vector stores and keeps blocks of this size in the cache.
 void Fill(SDL_Surface* target, const SDL_Rect& area, Uint32 pixel) {
   SDL_Rect inside;
   if (!SDL_IntersectRect(&area, &target->clip_rect, &inside)) return;
@@ -61,8 +63,9 @@ void Fill(SDL_Surface* target, const SDL_Rect& area, Uint32 pixel) {
     SDL_FillRect(target, &inside, pixel);
     return;
   }
-  auto* row = static_cast<Uint8*>(target->pixels) + inside.y * target->pitch + inside.x * 4;
-  for (int y = 0; y < inside.h; ++y, row += target->pitch) std::fill_n(reinterpret_cast<Uint32*>(row), inside.w, pixel);
+  auto* first = static_cast<Uint8*>(target->pixels) + inside.y * target->pitch + inside.x * 4;
+  std::fill_n(reinterpret_cast<Uint32*>(first), inside.w, pixel);
+  for (int y = 1; y < inside.h; ++y) std::memcpy(first + y * target->pitch, first, static_cast<std::size_t>(inside.w) * 4);
 }
 
 int LineLeft(const Rect& r, int lineWidth, unsigned flags) {

@@ -1,6 +1,7 @@
 #include "platform/sdl/FontMapper.h"
 
 #include <fontconfig/fontconfig.h>
+#include <locale.h>
 #include <malloc.h>
 
 #include <algorithm>
@@ -188,6 +189,25 @@ int IntegerOf(const FcPattern* pattern, const char* object, int fallback) {
   return value;
 }
 
+// SDL sets the process's locale and puts it back while it opens the input method, and fontconfig
+// reads the configuration's numbers through the locale: the preparing thread keeps to its own.
+class CLocaleForThisThread {
+ public:
+  CLocaleForThisThread() : c_(newlocale(LC_ALL_MASK, "C", nullptr)) {
+    if (c_) uselocale(c_);
+  }
+  ~CLocaleForThisThread() {
+    if (!c_) return;
+    uselocale(LC_GLOBAL_LOCALE);
+    freelocale(c_);
+  }
+  CLocaleForThisThread(const CLocaleForThisThread&) = delete;
+  CLocaleForThisThread& operator=(const CLocaleForThisThread&) = delete;
+
+ private:
+  locale_t c_;
+};
+
 }  // namespace
 
 void PrepareFontMapper() {
@@ -195,7 +215,10 @@ void PrepareFontMapper() {
   // out of reach of everything allocated after it.
   mallopt(M_ARENA_MAX, 1);
   try {
-    Preparation() = std::async(std::launch::async, [] { Configuration(); });
+    Preparation() = std::async(std::launch::async, [] {
+      const CLocaleForThisThread locale;
+      Configuration();
+    });
   } catch (const std::system_error&) {
     // No thread to be had: the first MapFont loads the configuration itself.
   }

@@ -4,6 +4,8 @@
 // nothing is running the process sleeps in the kernel with no wake-ups at all.
 #include <SDL.h>
 #include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <time.h>
 
 #include <algorithm>
@@ -27,12 +29,15 @@ bool MessageWaiting() {
   return !Queue().Empty() || Windows().FirstNeedingPaint() || Timers().AnyDue(Clock::NowMicros());
 }
 
+timespec FromMicros(std::uint64_t micros) {
+  return {static_cast<time_t>(micros / 1'000'000u), static_cast<long>(micros % 1'000'000u * 1'000u)};
+}
+
 // SDL waits in whole milliseconds, which would make every tick late by up to one. So SDL waits
 // for the whole milliseconds left, staying open to events, and the last fraction of a millisecond
 // is slept precisely: ticks land within a few tens of microseconds of their grid points.
 void SleepUntil(std::uint64_t deadlineMicros) {
-  const timespec until{static_cast<time_t>(deadlineMicros / 1'000'000u),
-                       static_cast<long>(deadlineMicros % 1'000'000u * 1'000u)};
+  const timespec until = FromMicros(deadlineMicros);
   while (clock_nanosleep(CLOCK_BOOTTIME, TIMER_ABSTIME, &until, nullptr) == EINTR) {
   }
 }
@@ -57,24 +62,25 @@ bool WaitInSdl(std::optional<std::uint64_t> deadline) {
 
 // On X11 the wait is on the connection itself, to the microsecond, in one sleep. SDL's own wait
 // also announces each event it reads to itself through the X server: a second trip for every
-// key. Nothing may read the connection between the last look at its queues and the wait.
+// key. Nothing may read the connection between the last look at its queues and the wait, and a
+// quit signal (which SDL turns into an event at its next pump) is held off until the wait, so
+// that it ends the wait instead of waiting for the next event.
 bool WaitOnX11(const X11Window& x, std::optional<std::uint64_t> deadline) {
-  SDL_PumpEvents();
-  SDL_Event event;
-  if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
-    TranslateEvent(event);
-    return true;
-  }
-  if (!NothingQueued(x)) return true;  // pumped on the next round
-  timespec left{};
-  if (deadline) {
+  sigset_t quit, unblocked;
+  sigemptyset(&quit);
+  sigaddset(&quit, SIGINT);
+  sigaddset(&quit, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &quit, &unblocked);
+  bool waited = true;
+  TranslatePendingEvents();
+  if (!MessageWaiting() && NothingQueued(x)) {
     const std::uint64_t now = Clock::NowMicros();
-    const std::uint64_t micros = *deadline > now ? *deadline - now : 0;
-    left = {static_cast<time_t>(micros / 1'000'000u), static_cast<long>(micros % 1'000'000u * 1'000u)};
+    const timespec left = FromMicros(deadline && *deadline > now ? *deadline - now : 0);
+    pollfd readable{x.connection, POLLIN, 0};
+    waited = ppoll(&readable, 1, deadline ? &left : nullptr, &unblocked) >= 0 || errno == EINTR;
   }
-  pollfd readable{x.connection, POLLIN, 0};
-  if (ppoll(&readable, 1, deadline ? &left : nullptr, nullptr) < 0 && errno != EINTR) return WaitInSdl(deadline);
-  return true;
+  pthread_sigmask(SIG_SETMASK, &unblocked, nullptr);
+  return waited || WaitInSdl(deadline);
 }
 
 bool WaitForEventOrDeadline() {

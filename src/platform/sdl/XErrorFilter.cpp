@@ -2,7 +2,8 @@
 // puts back at shutdown.
 //
 // SDL wakes its own event wait by sending a message to one of the program's windows over a
-// second X connection. When the program closes that window just then (it ends on a close request
+// second X connection (the program waits in SDL on X11 only when it cannot wait on the
+// connection itself). When the program closes that window just then (it ends on a close request
 // that arrived during the wait), the X server may destroy the window first and answer the message
 // with BadWindow. The error surfaces as SDL closes that connection at shutdown, where Xlib's
 // default handler would end the process with exit code 1: a close that should end with 0. A
