@@ -1,5 +1,7 @@
 #include "bench/Launch.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "bench/ProcessUsage.h"
@@ -40,6 +42,27 @@ void AddIdleCost(e2e::ChildProcess& process, ScreenWatch& screen, Figures& figur
   figures.Add(program, "idle 10 s: CPU (ms)", static_cast<double>(after.cpuNanoseconds - before.cpuNanoseconds) / 1e6);
   figures.Add(program, "idle 10 s: context switches", static_cast<double>(after.contextSwitches - before.contextSwitches));
   figures.Add(program, "idle 10 s: frames drawn", frames);
+}
+
+Time NextTick(ScreenWatch& screen, int periodMs) {
+  const milliseconds limit = std::max(milliseconds(periodMs * 3), milliseconds(1000));
+  const auto frame = screen.NextFrame(limit);
+  if (!frame) throw std::runtime_error("no tick within " + std::to_string(limit.count()) + " ms");
+  return frame->first;
+}
+
+void AddTickFigures(Figures& figures, const std::string& program, const std::vector<Time>& ticks, int periodMs) {
+  const std::string prefix = "ticks at " + std::to_string(periodMs) + " ms: ";
+  double previousOffset = 0, periods = 0;
+  for (std::size_t i = 1; i < ticks.size(); ++i) {
+    const double since = Milliseconds(ticks[i] - ticks.front());
+    periods = std::round(since / periodMs);
+    const double offset = since - periods * periodMs;
+    figures.Add(program, prefix + "period error (ms)", std::abs(offset - previousOffset));
+    previousOffset = offset;
+  }
+  figures.Add(program, prefix + "drift over " + std::to_string(ticks.size()) + " (ms)", std::abs(previousOffset));
+  figures.Add(program, prefix + "ticks not seen", periods + 1 - static_cast<double>(ticks.size()));
 }
 
 }  // namespace bench

@@ -20,7 +20,7 @@ constexpr char kMiss = '1';          // never the letter on show
 constexpr int kHitsAtFirstLevel = 10;  // the game keeps its first rhythm for the first eleven hits
 constexpr int kHitsBeforeFastest = 42;  // the hit that brings the 55 ms ticks
 constexpr int kSlowTicks = 20, kSlowPeriod = 655;
-constexpr int kFastTicks = 200, kFastPeriod = 55, kFastTicksPerHit = 10;
+constexpr int kFastTicksPerHit = 10;
 constexpr milliseconds kKeyTimeout{1000};
 
 char LowerCase(const std::string& letter) { return static_cast<char>(letter.at(0) - 'A' + 'a'); }
@@ -55,11 +55,11 @@ class Player {
     Hit();  // the first key starts the clock at the first level
     std::vector<Time> ticks;
     for (int tick = 1; tick <= kSlowTicks; ++tick) {
-      ticks.push_back(NextTick(kSlowPeriod));
+      ticks.push_back(NextTick(screen_, kSlowPeriod));
       // A hit every other tick keeps the game going without leaving the first level.
       if (tick % 2 == 0 && tick < kSlowTicks && hits_ < kHitsAtFirstLevel) Hit();
     }
-    AddTickFigures(ticks, kSlowPeriod);
+    AddTickFigures(figures_, kQuillet, ticks, kSlowPeriod);
 
     while (hits_ < kHitsBeforeFastest) HitAsSoonAsShown();
     screen_.Forget();
@@ -67,11 +67,11 @@ class Player {
     const ProcessUsage before = UsageOf(process_.Pid());
     const Time start = Clock::now();
     for (int tick = 1; tick <= kFastTicks; ++tick) {
-      ticks.push_back(NextTick(kFastPeriod));
+      ticks.push_back(NextTick(screen_, kFastPeriod));
       if (tick % kFastTicksPerHit == 0) Hit();
     }
     const ProcessUsage after = UsageOf(process_.Pid());
-    AddTickFigures(ticks, kFastPeriod);
+    AddTickFigures(figures_, kQuillet, ticks, kFastPeriod);
     const double perTenSeconds = 10'000.0 / Milliseconds(Clock::now() - start);
     figures_.Add(kQuillet, "play 10 s: CPU (ms)",
                  static_cast<double>(after.cpuNanoseconds - before.cpuNanoseconds) / 1e6 * perTenSeconds);
@@ -117,31 +117,6 @@ class Player {
     if (!counted) throw std::runtime_error("hit " + std::to_string(hits_ + 1) + " was not counted");
     ++hits_;
     letter_ = *next;
-  }
-
-  Time NextTick(int periodMs) {
-    // A late tick is a figure to report, not a failure: only one that never comes is.
-    const milliseconds limit = std::max(milliseconds(periodMs * 3), kKeyTimeout);
-    const auto frame = screen_.NextFrame(limit);
-    if (!frame) throw std::runtime_error("no tick within " + std::to_string(limit.count()) + " ms");
-    return frame->first;
-  }
-
-  // Each tick's offset from the grid of the first: a tick that landed on the frame of a key (or
-  // that the game merged after a busy moment) leaves a gap of whole periods, which is counted,
-  // not taken for drift.
-  void AddTickFigures(const std::vector<Time>& ticks, int periodMs) {
-    const std::string prefix = "ticks at " + std::to_string(periodMs) + " ms: ";
-    double previousOffset = 0, periods = 0;
-    for (std::size_t i = 1; i < ticks.size(); ++i) {
-      const double since = Milliseconds(ticks[i] - ticks.front());
-      periods = std::round(since / periodMs);
-      const double offset = since - periods * periodMs;
-      figures_.Add(kQuillet, prefix + "period error (ms)", std::abs(offset - previousOffset));
-      previousOffset = offset;
-    }
-    figures_.Add(kQuillet, prefix + "drift over " + std::to_string(ticks.size()) + " (ms)", std::abs(previousOffset));
-    figures_.Add(kQuillet, prefix + "ticks not seen", periods + 1 - static_cast<double>(ticks.size()));
   }
 
   e2e::Image Screen() const {

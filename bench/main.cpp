@@ -23,6 +23,7 @@
 namespace {
 
 constexpr char kBareClient[] = "xmessage";
+constexpr char kTicker[] = "xlib ticker";
 
 struct Options {
   int runs = 5;
@@ -100,6 +101,19 @@ void RunBareClient(const e2e::XServer& server, bench::ScreenWatch& screen, bench
   process->Stop();
 }
 
+// The floor for the fastest ticks on this machine: the same frames timed the same way, from a
+// client that does nothing but tick.
+void RunTicker(const e2e::XServer& server, bench::ScreenWatch& screen, bench::Figures& figures) {
+  e2e::ChildProcess process({QUILLET_BENCH_TICKER, std::to_string(bench::kFastPeriod)},
+                            e2e::EnvironmentChanges{{{"DISPLAY", server.DisplayName()}}, {}}, e2e::ErrorOutput::Capture);
+  std::vector<bench::Time> ticks;
+  bench::NextTick(screen, bench::kFastPeriod);  // its first frame maps the window
+  screen.Forget();
+  for (int tick = 0; tick < bench::kFastTicks; ++tick) ticks.push_back(bench::NextTick(screen, bench::kFastPeriod));
+  bench::AddTickFigures(figures, kTicker, ticks, bench::kFastPeriod);
+  process.Stop();
+}
+
 void RunComparison(const e2e::XServer& server, bench::ScreenWatch& screen, const std::string& command,
                    bench::Figures& figures) {
   // exec keeps the shell's process, so that /proc shows the program itself.
@@ -121,6 +135,7 @@ int main(int argc, char** argv) {
     for (int run = 1; run <= options.runs; ++run) {
       std::cerr << "run " << run << " of " << options.runs << "...\n";
       RunBareClient(server, screen, figures);
+      RunTicker(server, screen, figures);
       bench::RunQuillet(server, screen, QUILLET_EXE, figures);
       for (const std::string& command : options.compare) RunComparison(server, screen, command, figures);
     }
