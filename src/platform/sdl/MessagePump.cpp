@@ -111,15 +111,16 @@ bool PeekMessage(Message& message) {
 
 void WaitMessage() {
   if (!Session::IsOpen()) return;
-  TranslatePendingEvents();
   if (Session::IsHeadless()) {
     // Nothing outside a test can send an event here, so waiting means time passing: straight on
     // to the earliest deadline.
+    TranslatePendingEvents();
     if (MessageWaiting()) return;
     if (auto deadline = Timers().EarliestDeadline()) Clock::SetVirtualMillis((*deadline + 999u) / 1'000u);
     return;
   }
-  // An event that makes no message (a window move, an unmapped key) just means waiting again.
+  // Each wait pumps SDL's events first itself. An event that makes no message (a window move, an
+  // unmapped key) just means waiting again.
   while (!MessageWaiting()) {
     if (!WaitForEventOrDeadline()) return;
   }
