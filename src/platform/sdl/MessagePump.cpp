@@ -6,7 +6,9 @@
 #include <poll.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/timerfd.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -60,9 +62,32 @@ bool WaitInSdl(std::optional<std::uint64_t> deadline) {
   return true;
 }
 
-// On X11 the wait is on the connection itself, to the microsecond, in one sleep. SDL's own wait
-// also announces each event it reads to itself through the X server: a second trip for every
-// key. Nothing may read the connection between the last look at its queues and the wait, and a
+// The kernel lets a poll's timeout run late by a thousandth of itself, 0.65 ms on the slowest
+// ticks; a timer descriptor set to the deadline itself fires on it. Setting it again replaces
+// whatever it had, fired or not, so it needs no reading.
+class DeadlineTimer {
+ public:
+  DeadlineTimer() : fd_(timerfd_create(CLOCK_BOOTTIME, TFD_CLOEXEC | TFD_NONBLOCK)) {}
+  ~DeadlineTimer() {
+    if (fd_ >= 0) close(fd_);
+  }
+  DeadlineTimer(const DeadlineTimer&) = delete;
+  DeadlineTimer& operator=(const DeadlineTimer&) = delete;
+
+  // The descriptor that becomes readable at the deadline, or -1 when there is none to be had
+  // (no descriptors left), in which case the wait falls back on its timeout.
+  int SetTo(std::uint64_t deadlineMicros) const {
+    const itimerspec at{{0, 0}, FromMicros(std::max<std::uint64_t>(deadlineMicros, 1))};
+    return fd_ >= 0 && timerfd_settime(fd_, TFD_TIMER_ABSTIME, &at, nullptr) == 0 ? fd_ : -1;
+  }
+
+ private:
+  int fd_;
+};
+
+// On X11 the wait is on the connection and the deadline timer, to the microsecond, in one sleep.
+// SDL's own wait also announces each event it reads to itself through the X server: a second
+// trip for every key. Nothing may read the connection between the last look at its queues and the wait, and a
 // quit signal (which SDL turns into an event at its next pump) is held off until the wait, so
 // that it ends the wait instead of waiting for the next event.
 bool WaitOnX11(const X11Window& x, std::optional<std::uint64_t> deadline) {
@@ -74,10 +99,16 @@ bool WaitOnX11(const X11Window& x, std::optional<std::uint64_t> deadline) {
   bool waited = true;
   TranslatePendingEvents();
   if (!MessageWaiting() && NothingQueued(x)) {
-    const std::uint64_t now = Clock::NowMicros();
-    const timespec left = FromMicros(deadline && *deadline > now ? *deadline - now : 0);
-    pollfd readable{x.connection, POLLIN, 0};
-    waited = ppoll(&readable, 1, deadline ? &left : nullptr, &unblocked) >= 0 || errno == EINTR;
+    static const DeadlineTimer timer;
+    pollfd readable[2] = {{x.connection, POLLIN, 0}, {deadline ? timer.SetTo(*deadline) : -1, POLLIN, 0}};
+    timespec left{};
+    const timespec* timeout = nullptr;
+    if (deadline && readable[1].fd < 0) {
+      const std::uint64_t now = Clock::NowMicros();
+      left = FromMicros(*deadline > now ? *deadline - now : 0);
+      timeout = &left;
+    }
+    waited = ppoll(readable, 2, timeout, &unblocked) >= 0 || errno == EINTR;
   }
   pthread_sigmask(SIG_SETMASK, &unblocked, nullptr);
   return waited || WaitInSdl(deadline);
