@@ -53,15 +53,25 @@ Time NextTick(ScreenWatch& screen, int periodMs) {
 
 void AddTickFigures(Figures& figures, const std::string& program, const std::vector<Time>& ticks, int periodMs) {
   const std::string prefix = "ticks at " + std::to_string(periodMs) + " ms: ";
-  double previousOffset = 0, periods = 0;
+  // Least squares through (grid point, time), so that one late frame, the first included, is a
+  // period error and not the drift of the whole run.
+  double previousOffset = 0, periods = 0, sumK = 0, sumT = 0, sumKK = 0, sumKT = 0;
   for (std::size_t i = 1; i < ticks.size(); ++i) {
     const double since = Milliseconds(ticks[i] - ticks.front());
     periods = std::round(since / periodMs);
     const double offset = since - periods * periodMs;
     figures.Add(program, prefix + "period error (ms)", std::abs(offset - previousOffset));
     previousOffset = offset;
+    sumK += periods;
+    sumT += since;
+    sumKK += periods * periods;
+    sumKT += periods * since;
   }
-  figures.Add(program, prefix + "drift over " + std::to_string(ticks.size()) + " (ms)", std::abs(previousOffset));
+  const double n = static_cast<double>(ticks.size());  // the first tick is (0, 0)
+  const double spread = n * sumKK - sumK * sumK;
+  const double fittedPeriod = spread > 0 ? (n * sumKT - sumK * sumT) / spread : periodMs;
+  figures.Add(program, prefix + "drift over " + std::to_string(ticks.size()) + " (ms)",
+              std::abs(fittedPeriod - periodMs) * periods);
   figures.Add(program, prefix + "ticks not seen", periods + 1 - static_cast<double>(ticks.size()));
 }
 
