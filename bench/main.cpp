@@ -6,6 +6,7 @@
 // Prints a table of medians, p99 and maxima and whether each goal is met, writes the same as
 // JSON, and exits with 2 when a goal is missed. Runs are interleaved: each program once per round.
 #include <sys/utsname.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iostream>
@@ -70,6 +71,16 @@ std::string LoadAverage() {
   return one + " " + five + " " + fifteen;
 }
 
+// CPU time the host of a virtual machine gave to others while our CPUs had work: frames that
+// come late by milliseconds for every program, the floors included, are mostly this.
+long long StolenMilliseconds() {
+  std::ifstream in("/proc/stat");
+  std::string cpu;
+  long long user, nice, system, idle, iowait, irq, softirq, steal = 0;
+  in >> cpu >> user >> nice >> system >> idle >> iowait >> irq >> softirq >> steal;
+  return steal * 1000 / sysconf(_SC_CLK_TCK);
+}
+
 std::string Machine() {
   utsname system{};
   uname(&system);
@@ -129,6 +140,7 @@ int main(int argc, char** argv) {
   try {
     const Options options = Parse(argc, argv);
     const std::string loadBefore = LoadAverage();
+    const long long stolenBefore = StolenMilliseconds();
     e2e::XServer server;
     bench::ScreenWatch screen(server.DisplayName());
     bench::Figures figures;
@@ -139,7 +151,9 @@ int main(int argc, char** argv) {
       bench::RunQuillet(server, screen, QUILLET_EXE, figures);
       for (const std::string& command : options.compare) RunComparison(server, screen, command, figures);
     }
-    const std::string machine = Machine() + "; load average " + loadBefore + " before, " + LoadAverage() + " after";
+    const std::string machine = Machine() + "; load average " + loadBefore + " before, " + LoadAverage() +
+                                " after; " + std::to_string(StolenMilliseconds() - stolenBefore) +
+                                " ms stolen by the host";
     const auto verdicts = figures.Check(bench::kQuillet, Goals(figures));
 
     std::cout << "QUILLET benchmark, " << options.runs << " runs on " << machine << "\n\n";
