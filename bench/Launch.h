@@ -39,8 +39,9 @@ void AddIdleCost(e2e::ChildProcess& process, ScreenWatch& screen, Figures& figur
 Time NextTick(ScreenWatch& screen, int periodMs);
 
 // Each tick's offset from the grid of the first: the period error between neighbours, the drift
-// of the fitted period over the whole run and the ticks not seen. A tick that landed on the frame of a key (or that the game
-// merged after a busy moment) leaves a gap of whole periods, which is counted, not taken for drift.
+// of the fitted period over the whole run and the ticks not seen. A tick that landed on the frame
+// of a key (or that the game merged after a busy moment) leaves a gap of whole periods, which is
+// counted, not taken for drift.
 void AddTickFigures(Figures& figures, const std::string& program, const std::vector<Time>& ticks, int periodMs);
 
 }  // namespace bench

@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <time.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
     next.tv_nsec += period * 1'000'000L;
     next.tv_sec += next.tv_nsec / 1'000'000'000L;
     next.tv_nsec %= 1'000'000'000L;
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) != 0) {
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) == EINTR) {
     }
   }
 }

@@ -22,7 +22,6 @@ set(sdl_ttf_sha256 89a5712f569ef3444b3388561eaa3cfa2ddfe2551c3146efac774a88c2e2e
 set(debian_pools http://deb.debian.org/debian/pool/main/libs
                  http://snapshot.debian.org/archive/debian/20250520T000000Z/pool/main/libs)
 
-
 # What the game needs of SDL, as SDL_config.h names it: a build that quietly lost one of these
 # (a -dev package missing) would start, and fail only on that desktop.
 set(sdl_required_features

@@ -87,9 +87,9 @@ class DeadlineTimer {
 
 // On X11 the wait is on the connection and the deadline timer, to the microsecond, in one sleep.
 // SDL's own wait also announces each event it reads to itself through the X server: a second
-// trip for every key. Nothing may read the connection between the last look at its queues and the wait, and a
-// quit signal (which SDL turns into an event at its next pump) is held off until the wait, so
-// that it ends the wait instead of waiting for the next event.
+// trip for every key. Nothing may read the connection between the last look at its queues and
+// the wait, and a quit signal (which SDL turns into an event at its next pump) is held off until
+// the wait, so that it ends the wait instead of waiting for the next event.
 bool WaitOnX11(const X11Window& x, std::optional<std::uint64_t> deadline) {
   sigset_t quit, unblocked;
   sigemptyset(&quit);
