@@ -1,6 +1,7 @@
-# `make package`: a Debian package of what `cmake --install` installs, under /usr. Its libraries
-# come from the binary (dpkg-shlibdeps); the window font is asked for by name, since the program
-# only finds it at run time through fontconfig.
+# `make package`: a Debian package of what `cmake --install` installs, under /usr. Its libraries,
+# SDL's among them, come from the binary (dpkg-shlibdeps), and what SDL loads for a desktop comes
+# with Debian's SDL package; the window font is asked for by name, since the program only finds it
+# at run time through fontconfig.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillet)
 set(CPACK_PACKAGE_VENDOR "The QUILLET crew")
@@ -15,12 +16,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# SDL is built into the program and opens the display's libraries itself when it needs them, so
-# dpkg-shlibdeps cannot see these: Xext (shared memory) and RandR on X11; on Wayland the cursor,
-# keymap and EGL libraries, and GL or GLES for the frame buffer, which SDL keeps in a texture there.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-horai-umefont | fonts-ipafont-gothic, libxext6, libxrandr2, \
-libwayland-cursor0, libwayland-egl1, libxkbcommon0, libegl1, libgl1 | libgles2")
-# Without it a Wayland desktop that leaves decorations to the program (GNOME) shows no title bar.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libdecor-0-0")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-horai-umefont | fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -11,9 +11,7 @@ cd "$(dirname "$0")/.."
 
 play_packages=(
   gcc g++ make cmake pkg-config
-  libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libwayland-dev
-  # What the build of SDL (cmake/Sdl.cmake) finds the desktops' headers in.
-  libxext-dev libxrandr-dev libxkbcommon-dev libdecor-0-dev libegl-dev libgl-dev libgles-dev
+  libsdl2-dev libsdl2-ttf-dev libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libwayland-dev
   fonts-horai-umefont fonts-ipafont-gothic
 )
 package_packages=(
@@ -63,7 +61,7 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo=(sudo)
 fi
 log=build/setup.log
-scripts/quietly.sh "$log" "Updating the package lists" \
+scripts/quietly.sh --new "$log" "Updating the package lists" \
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
 scripts/quietly.sh "$log" "Installing ${missing[*]}" \
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"

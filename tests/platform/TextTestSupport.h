@@ -1,7 +1,7 @@
 // What the text tests share: the window font as the layout names it, and a frame buffer of their
 // own to draw on, so that no window or display is needed.
 #pragma once
-#include <SDL2/SDL.h>
+#include <SDL.h>
 
 #include <memory>
 #include <string>

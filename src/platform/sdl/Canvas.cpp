@@ -1,6 +1,6 @@
 // Drawing on a window's frame buffer: an SDL surface of any pixel format, seen through an
 // origin and a clip rectangle given in the canvas's own coordinates.
-#include <SDL2/SDL.h>
+#include <SDL.h>
 
 #include <algorithm>
 #include <cstring>

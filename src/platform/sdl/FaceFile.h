@@ -2,7 +2,7 @@
 // into memory, its OpenType tables are read from there, and a single SDL_ttf face is switched to
 // whichever size and style is asked for. Every font made from the file shares this.
 #pragma once
-#include <SDL2/SDL_ttf.h>
+#include <SDL_ttf.h>
 
 #include <cstddef>
 #include <memory>

@@ -1,7 +1,7 @@
 // A logical font realised: a face of the file the mapper chose, at its em size in pixels, with the
 // GDI-style metrics that layout uses. Fonts are shared and never change once made.
 #pragma once
-#include <SDL2/SDL_ttf.h>
+#include <SDL_ttf.h>
 
 #include <cstdint>
 #include <memory>

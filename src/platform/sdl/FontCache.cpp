@@ -1,7 +1,7 @@
 // CreateFont and the font queries: logical fonts are realised once per distinct request and
 // shared, as the same face at the same size is asked for by many labels. Each font file is read
 // once, and each family mapped once, however many sizes of it there are.
-#include <SDL2/SDL_ttf.h>
+#include <SDL_ttf.h>
 
 #include <algorithm>
 #include <map>
