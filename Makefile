@@ -1,12 +1,14 @@
 # What a player or developer needs: `make run`, `make test`, `make package`, `make install`.
 # Each installs what the machine lacks first, then configures and builds what it needs, saying
-# so in a line and keeping the build's output in build/<preset>/build.log unless it fails.
+# so in a line and keeping every step's output in build/<preset>/build.log (shown when one fails).
 # `make bench` measures the Release build (BENCH_ARGS="--runs 9 --compare 'xclock'" and so on).
 PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 QUIETLY := scripts/quietly.sh $(BUILD_DIR)/build.log
+# The first step of a run starts the log afresh; the others add to it.
+QUIETLY_FIRST := scripts/quietly.sh --new $(BUILD_DIR)/build.log
 # CMake's own makefiles run as sub-makes; their directory chatter says nothing to a player.
 MAKEFLAGS += --no-print-directory
 
@@ -17,15 +19,15 @@ all: game
 # The game alone: no test tools, no tests.
 game:
 	@scripts/setup.sh play
-	@$(QUIETLY) "Configuring the game ($(BUILD_DIR))" cmake --preset $(PRESET) -DBUILD_TESTING=OFF
+	@$(QUIETLY_FIRST) "Configuring the game ($(BUILD_DIR))" cmake --preset $(PRESET) -DBUILD_TESTING=OFF
 	@$(QUIETLY) "Building the game" cmake --build --preset $(PRESET) -j $(JOBS) --target quillet
 
 run: game
-	@scripts/run.sh $(BUILD_DIR)/src/quillet
+	@$(BUILD_DIR)/src/quillet
 
 test:
 	@scripts/setup.sh test
-	@$(QUIETLY) "Configuring the game and its tests ($(BUILD_DIR))" cmake --preset $(PRESET) -DBUILD_TESTING=ON
+	@$(QUIETLY_FIRST) "Configuring the game and its tests ($(BUILD_DIR))" cmake --preset $(PRESET) -DBUILD_TESTING=ON
 	@$(QUIETLY) "Building the game and its tests" cmake --build --preset $(PRESET) -j $(JOBS)
 	@ctest --preset $(PRESET) -j $(JOBS)
 
@@ -47,21 +49,21 @@ uninstall:
 FUZZ_SECONDS ?= 60
 fuzz:
 	@scripts/setup.sh test
-	@$(QUIETLY) "Configuring the fuzz targets (build/fuzz)" cmake --preset fuzz
+	@$(QUIETLY_FIRST) "Configuring the fuzz targets (build/fuzz)" cmake --preset fuzz
 	@$(QUIETLY) "Building the fuzz targets" cmake --build --preset fuzz -j $(JOBS)
 	@scripts/fuzz.sh build/fuzz $(FUZZ_SECONDS)
 
 # The benchmark (never part of the tests), on the Release build in build/bench.
 bench:
 	@scripts/setup.sh bench
-	@$(QUIETLY) "Configuring the benchmark (build/bench)" cmake --preset bench
+	@$(QUIETLY_FIRST) "Configuring the benchmark (build/bench)" cmake --preset bench
 	@$(QUIETLY) "Building the game and the benchmark" cmake --build --preset bench -j $(JOBS) --target quillet quillet_bench
 	@build/bench/bench/quillet_bench --json build/bench/bench-results.json $(BENCH_ARGS)
 
 # The Windows program, cross-built with mingw-w64: build/windows/src/quillet.exe and the zip beside it.
 windows:
 	@scripts/setup.sh windows
-	@$(QUIETLY) "Configuring the Windows build (build/windows)" cmake --preset windows
+	@$(QUIETLY_FIRST) "Configuring the Windows build (build/windows)" cmake --preset windows
 	@$(QUIETLY) "Building the Windows program and its zip" cmake --build --preset windows -j $(JOBS)
 	@ls build/windows/src/quillet.exe build/windows/quillet-*-windows.zip
 
