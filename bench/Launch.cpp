@@ -31,6 +31,7 @@ std::unique_ptr<e2e::ChildProcess> Launch(const e2e::XServer& server, ScreenWatc
 
 void AddPeakMemory(e2e::ChildProcess& process, Figures& figures, const std::string& program) {
   figures.Add(program, "peak RSS (MB)", PeakResidentMegabytes(process.Pid()));
+  figures.Add(program, "PSS (MB)", ProportionalMegabytes(process.Pid()));
 }
 
 void AddIdleCost(e2e::ChildProcess& process, ScreenWatch& screen, Figures& figures, const std::string& program) {

@@ -27,7 +27,7 @@ std::unique_ptr<e2e::ChildProcess> Launch(const e2e::XServer& server, ScreenWatc
 
 double Milliseconds(Clock::duration span);
 
-// Adds the peak resident memory so far (MB).
+// Adds the peak resident memory so far and the proportional memory now (MB).
 void AddPeakMemory(e2e::ChildProcess& process, Figures& figures, const std::string& program);
 
 // Leaves the program alone for kIdleSpan and adds the CPU time (ms), the context switches and the

@@ -44,4 +44,10 @@ double PeakResidentMegabytes(pid_t pid) {
   return static_cast<double>(*kilobytes) * 1024.0 / 1e6;
 }
 
+double ProportionalMegabytes(pid_t pid) {
+  const auto kilobytes = StatusField("/proc/" + std::to_string(pid) + "/smaps_rollup", "Pss");
+  if (!kilobytes) throw std::runtime_error("no proportional memory for process " + std::to_string(pid));
+  return static_cast<double>(*kilobytes) * 1024.0 / 1e6;
+}
+
 }  // namespace bench
