@@ -60,6 +60,15 @@ std::optional<std::string> FindProgram(const std::string& name) {
   return std::nullopt;
 }
 
+std::string MakeTemporaryFolder(const std::string& prefix) {
+  const char* tmpdir = std::getenv("TMPDIR");
+  std::string folder = std::string(tmpdir && *tmpdir ? tmpdir : "/tmp") + "/" + prefix + "-XXXXXX";
+  if (!mkdtemp(folder.data())) {
+    throw std::runtime_error("cannot make a folder " + folder + ": " + std::strerror(errno));
+  }
+  return folder;
+}
+
 ChildProcess::ChildProcess(const std::vector<std::string>& command, const EnvironmentChanges& environment,
                            ErrorOutput errorOutput, int keepOpen) {
   // Everything the child needs is prepared before fork: after it, only async-signal-safe calls.

@@ -18,6 +18,9 @@ struct EnvironmentChanges {
 
 // The full path of a program on PATH, if it is installed.
 std::optional<std::string> FindProgram(const std::string& name);
+// A new, empty folder under $TMPDIR (or /tmp) whose name begins with `prefix`; throws
+// std::runtime_error when none can be made.
+std::string MakeTemporaryFolder(const std::string& prefix);
 
 enum class ErrorOutput { Capture, Discard };
 

@@ -105,9 +105,12 @@ class Sway {
  public:
   explicit Sway(int scale) {
     if (!FindProgram("sway") || !FindProgram("grim")) throw Unavailable("sway or grim is not installed");
-    char folder[] = "/tmp/quillet-sway-XXXXXX";
-    if (!mkdtemp(folder)) throw Unavailable("cannot make a runtime directory");
-    runtime_ = folder;
+    try {
+      runtime_ = MakeTemporaryFolder("quillet-sway");
+    } catch (const std::runtime_error& failure) {
+      throw Unavailable(failure.what());
+    }
+    const char* folder = runtime_.c_str();
     std::vector<std::string> command;
     if (geteuid() == 0) {
       if (!FindProgram("setpriv") || chown(folder, 65534, 65534) != 0) throw Unavailable("cannot hand a folder to nobody");
@@ -224,12 +227,11 @@ TEST_F(MainWindow, OnWaylandWithoutXWaylandTheIdleWindowIsTheSameAsOnX11) {
 // A login with no desktop, such as a text console or ssh without forwarding: the session still
 // has its runtime directory, but no display of either kind.
 TEST(WithoutADisplay, TheProgramSaysItNeedsAGraphicalSessionAndEndsWithCode1) {
-  char runtimeDirectory[] = "/tmp/quillet-e2e-XXXXXX";
-  ASSERT_NE(mkdtemp(runtimeDirectory), nullptr);
+  const std::string runtimeDirectory = MakeTemporaryFolder("quillet-e2e");
   ChildProcess quillet({QUILLET_EXE}, {{{"XDG_RUNTIME_DIR", runtimeDirectory}},
                                        {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}});
   EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet, "graphical session"));
-  rmdir(runtimeDirectory);
+  rmdir(runtimeDirectory.c_str());
 }
 
 std::string FontConfig(const std::string& name) { return std::string(QUILLET_FONT_CONFIGS) + "/" + name + ".fonts.conf"; }

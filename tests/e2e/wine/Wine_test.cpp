@@ -12,7 +12,7 @@
 
 #include "e2e/Deadline.h"
 #include "e2e/Quillet.h"
-#include "window/Form1Layout.h"
+#include "Form1Layout.h"
 
 namespace e2e {
 namespace {
@@ -22,9 +22,7 @@ class UnderWine : public OnXServer {
   // One Wine prefix for the suite: making one takes tens of seconds.
   static void SetUpTestSuite() {
     OnXServer::SetUpTestSuite();
-    char folder[] = "/tmp/quillet-wine-XXXXXX";
-    if (!mkdtemp(folder)) throw std::runtime_error("cannot make a folder for the Wine prefix");
-    prefix_ = folder;
+    prefix_ = MakeTemporaryFolder("quillet-wine");
     Run({"wineboot", "--init"}, std::chrono::seconds(240));
     // The layout's face is a Windows font; the test machine has the one it was measured with.
     Run({"wine", "reg", "add", R"(HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes)", "/v",
