@@ -1,6 +1,6 @@
-#include "window/Form1Layout.h"
+#include "Form1Layout.h"
 
-#include "window/MainIcon.h"
+#include "MainIcon.h"
 
 namespace {
 
@@ -8,7 +8,7 @@ TFont LabelFont(int height, bool bold = false, TColor color = clWindowText) {
   TFont font;
   font.Name = kWindowFace;
   font.Height = height;
-  font.Charset = SHIFTJIS_CHARSET;
+  font.Charset = platform::SHIFTJIS_CHARSET;
   font.Bold = bold;
   font.Color = color;
   return font;

@@ -30,7 +30,7 @@ int Print(const char* text) {
   return 0;
 }
 
-int Play(const std::function<void()>& beforeRun) {
+int Play() {
   try {
     platform::Initialise(platform::Mode::Desktop);
   } catch (const std::exception& failure) {
@@ -39,7 +39,6 @@ int Play(const std::function<void()>& beforeRun) {
   }
   int exitCode = 0;
   try {
-    if (beforeRun) beforeRun();
     TApplication application;
     application.Title = "QUILLET";
     application.CreateForm<TForm1>();
@@ -55,7 +54,7 @@ int Play(const std::function<void()>& beforeRun) {
 
 }  // namespace
 
-int RunQuillet(int argc, const char* const* argv, const std::function<void()>& beforeRun) {
+int RunQuillet(int argc, const char* const* argv) {
   // The first unknown argument is named, so that a mistyped option never starts a game.
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
@@ -67,5 +66,5 @@ int RunQuillet(int argc, const char* const* argv, const std::function<void()>& b
   if (argc > 1) {
     return std::string_view(argv[1]) == "--version" ? Print("quillet " QUILLET_VERSION "\n") : Print(kHelp);
   }
-  return Play(beforeRun);
+  return Play();
 }

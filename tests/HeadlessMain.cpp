@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Headless.h"
+#include "window/Headless.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);

@@ -4,25 +4,21 @@
 #include <utility>
 
 namespace platform::detail {
-
-bool IsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+namespace {
 
 bool Contains(const Rect& outer, const Rect& inner) {
   return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
          inner.bottom <= outer.bottom;
 }
 
-Rect Intersection(const Rect& a, const Rect& b) {
-  Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-  return IsEmpty(r) ? Rect{} : r;
-}
-
 Rect BoundingBox(const Rect& a, const Rect& b) {
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
+}  // namespace
+
 void UpdateRegion::Add(const Rect& r) {
-  if (IsEmpty(r)) return;
+  if (IsRectEmpty(r)) return;
   for (const Rect& existing : rects_) {
     if (Contains(existing, r)) return;
   }

@@ -10,18 +10,12 @@
 
 namespace platform::detail {
 
-bool IsEmpty(const Rect& r);
-bool Contains(const Rect& outer, const Rect& inner);
-Rect Intersection(const Rect& a, const Rect& b);
-Rect BoundingBox(const Rect& a, const Rect& b);
-
 class UpdateRegion {
  public:
   static constexpr std::size_t kMostRectangles = 16;
 
   void Add(const Rect& r);
   bool Empty() const { return rects_.empty(); }
-  const std::vector<Rect>& Rectangles() const { return rects_; }
   std::vector<Rect> Take();
 
  private:

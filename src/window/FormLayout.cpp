@@ -1,6 +1,5 @@
 #include "window/FormLayout.h"
 
-#include "window/MulDiv.h"
 
 int MeasureTextHeight(const TFont& font) {
   platform::Rect r{0, 0, 0, 0};
@@ -11,14 +10,14 @@ int MeasureTextHeight(const TFont& font) {
 FormLayout ScaleLayout(const FormLayout& layout, int resolution, const std::function<int(const TFont&)>& measure) {
   FormLayout scaled = layout;
   if (resolution != layout.pixelsPerInch) {
-    scaled.font.Height = MulDiv(layout.font.Height, resolution, layout.pixelsPerInch);
+    scaled.font.Height = platform::MulDiv(layout.font.Height, resolution, layout.pixelsPerInch);
   }
   const int measured = measure(scaled.font);
   scaled.pixelsPerInch = resolution;
   scaled.textHeight = measured;
   if (measured == layout.textHeight) return scaled;
 
-  const auto scale = [&](int value) { return MulDiv(value, measured, layout.textHeight); };
+  const auto scale = [&](int value) { return platform::MulDiv(value, measured, layout.textHeight); };
   for (LabelLayout& label : scaled.labels) {
     const int right = scale(label.left + label.width), bottom = scale(label.top + label.height);
     label.left = scale(label.left);
@@ -27,8 +26,8 @@ FormLayout ScaleLayout(const FormLayout& layout, int resolution, const std::func
     label.height = bottom - label.top;
     if (!label.parentFont) {
       // Through whole points, as the font's size is kept: -29 px at 96 ppi is 22 pt, not 21.75.
-      const int points = MulDiv(-label.font.Height, 72, resolution);
-      label.font.Height = -MulDiv(scale(points), resolution, 72);
+      const int points = platform::MulDiv(-label.font.Height, 72, resolution);
+      label.font.Height = -platform::MulDiv(scale(points), resolution, 72);
     }
   }
   scaled.clientWidth = scale(layout.clientWidth);

@@ -7,17 +7,6 @@
 
 TApplication* Application = nullptr;
 
-namespace {
-constexpr std::uint32_t VK_TAB = 0x09, VK_CONTROL = 0x11, VK_MENU = 0x12;
-
-bool IsKeyboardMessage(platform::Msg msg) {
-  const auto code = static_cast<std::uint32_t>(msg);
-  return code >= 0x0100 && code <= 0x0108;
-}
-
-bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
-}  // namespace
-
 std::string WithFullStop(std::string_view message) {
   std::string text(message);
   if (text.empty()) return text;
@@ -25,7 +14,7 @@ std::string WithFullStop(std::string_view message) {
   std::size_t last = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     last = i;
-    if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
+    if (platform::IsDBCSLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
   }
   if (std::string_view(text).substr(last) > ".") text += '.';  // char_traits<char> compares unsigned
   return text;
@@ -57,7 +46,7 @@ void TApplication::Adopt(std::unique_ptr<TForm> form) {
   try {
     created.OnCreate();
   } catch (const std::exception& failure) {
-    HandleException(failure);  // the form is created all the same
+    HandleException(failure);  // the form is created all the same, unless the failure ends the program
   }
 }
 
@@ -66,13 +55,19 @@ void TApplication::Run() {
     mainForm_->Show();
     platform::SetActiveWindow(mainForm_->Handle());
   }
-  while (!terminated_) {
+  Loop([] { return false; });
+}
+
+// Takes each message as it comes and waits when there is none, until `done` or WM_QUIT. A loop
+// inside another (the error box's) ends with the quit too, and so does the outer one after it.
+void TApplication::Loop(const std::function<bool()>& done) {
+  while (!terminated_ && !done()) {
     platform::Message message;
     if (platform::PeekMessage(message)) {
       ProcessMessage(message);
     } else {
       Idle();
-      if (!terminated_) platform::WaitMessage();
+      if (!terminated_ && !done()) platform::WaitMessage();
     }
   }
 }
@@ -94,17 +89,10 @@ void TApplication::ProcessMessage(const platform::Message& message) {
     return;
   }
   try {
-    if (IsKeyboardMessage(message.msg)) {
-      if (!platform::IsWindowEnabled(message.window)) return;
-      // With the mouse captured, keys skip the dialog handling and go straight on.
-      if (platform::GetCapture() == 0 && IsDialogKeyUsedUp(message)) return;
-    }
+    // With the mouse captured, keys skip the dialog handling and go straight on.
+    if (platform::GetCapture() == 0 && IsDialogKeyUsedUp(message)) return;
     platform::TranslateMessage(message);
     TWindow::Dispatch(message);
-  } catch (const platform::PlatformError&) {
-    // The desktop refused what showing anything needs (a window, its frame buffer, a font): an
-    // error box could not be shown either, so the program ends with the reason.
-    throw;
   } catch (const std::exception& failure) {
     HandleException(failure);
   }
@@ -113,15 +101,16 @@ void TApplication::ProcessMessage(const platform::Message& message) {
 // The form has no controls to move the focus between, so Tab moves it nowhere, but it is used
 // up all the same and makes no character. Ctrl+Tab and every other key go on.
 bool TApplication::IsDialogKeyUsedUp(const platform::Message& message) const {
-  return message.msg == platform::Msg::KeyDown && message.wParam == VK_TAB && !platform::IsKeyDown(VK_MENU) &&
-         !platform::IsKeyDown(VK_CONTROL);
+  return message.msg == platform::Msg::KeyDown && message.wParam == platform::VK_TAB &&
+         !platform::IsKeyDown(platform::VK_MENU) && !platform::IsKeyDown(platform::VK_CONTROL);
 }
 
+// The one failure policy, for every handler. What the desktop refused for showing anything (a
+// window, its frame buffer, a font) no error box could show either: the program ends with the
+// reason. Anything else ends only its handler, and the box shows it.
 void TApplication::HandleException(const std::exception& failure) {
-  if (const platform::WindowHandle captured = platform::GetCapture()) {
-    TWindow::Dispatch({platform::Msg::CancelMode, captured, 0, 0});
-    platform::ReleaseCapture();
-  }
+  if (const auto* refused = dynamic_cast<const platform::PlatformError*>(&failure)) throw *refused;
+  platform::ReleaseCapture();
   MessageBox(WithFullStop(failure.what()), Title);
 }
 
@@ -153,17 +142,5 @@ void TApplication::RunErrorBox(std::string_view text, std::string_view caption) 
   }
   box->Show();
   // The box's own loop: the other windows go on painting and ticking, but take no keys.
-  while (!box->Closed()) {
-    platform::Message message;
-    if (platform::PeekMessage(message)) {
-      if (message.msg == platform::Msg::Quit) {
-        platform::PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop to see
-        break;
-      }
-      ProcessMessage(message);
-    } else {
-      Idle();
-      if (!box->Closed()) platform::WaitMessage();
-    }
-  }
+  Loop([&] { return box->Closed(); });
 }

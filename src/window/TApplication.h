@@ -37,6 +37,8 @@ class TApplication {
   void Terminate();
   bool Terminated() const { return terminated_; }
 
+  // Every handler's failures come here: a PlatformError is thrown on, anything else is shown in
+  // the error box, after which the loop goes on.
   void HandleException(const std::exception& failure);
   // The error box: modal, owned by the application. Returns when it is closed.
   void MessageBox(std::string_view text, std::string_view caption);
@@ -48,6 +50,7 @@ class TApplication {
   void Adopt(std::unique_ptr<TForm> form);
   bool IsDialogKeyUsedUp(const platform::Message& message) const;
   void RunErrorBox(std::string_view text, std::string_view caption);
+  void Loop(const std::function<bool()>& done);
   void Idle();
 
   std::vector<std::unique_ptr<TForm>> forms_;

@@ -9,12 +9,11 @@
 
 namespace {
 constexpr int kMargin = 12, kIconSize = 32, kGap = 12, kButtonWidth = 75, kButtonHeight = 23;
-constexpr std::uint32_t VK_RETURN = 0x0D, VK_ESCAPE = 0x1B, VK_SPACE = 0x20;
 constexpr unsigned kTextFlags = platform::DT_LEFT | platform::DT_EXPANDTABS | platform::DT_NOPREFIX;
 
 TFont BoxFont() {
   TFont font;
-  font.Name = "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";  // "ＭＳ Ｐゴシック"
+  font.Name = kWindowFace;
   font.Height = -12;
   return font;
 }
@@ -46,8 +45,6 @@ platform::WindowOptions Placement(std::string_view caption, int width, int heigh
   options.owner = owner ? owner->Handle() : 0;
   return options;
 }
-
-bool Inside(const platform::Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 }  // namespace
 
 // The stop sign on the left, the text to its right (centred on the sign when short), the button
@@ -87,11 +84,14 @@ void TErrorBox::WndProc(const platform::Message& message) {
       Paint();
       break;
     case platform::Msg::KeyDown:
-      if (message.wParam == VK_RETURN || message.wParam == VK_SPACE || message.wParam == VK_ESCAPE) closed_ = true;
+      if (message.wParam == platform::VK_RETURN || message.wParam == platform::VK_SPACE ||
+          message.wParam == platform::VK_ESCAPE) {
+        closed_ = true;
+      }
       break;
     case platform::Msg::LButtonUp: {
       const int x = static_cast<int>(message.lParam & 0xFFFF), y = static_cast<int>(message.lParam >> 16);
-      if (Inside(button_, x, y)) closed_ = true;
+      if (platform::PtInRect(button_, x, y)) closed_ = true;
       break;
     }
     case platform::Msg::Close:

@@ -17,7 +17,6 @@ class TErrorBox : public TWindow {
   void Show();
   bool Closed() const { return closed_; }
   const std::string& Text() const { return text_; }
-  platform::Rect ButtonRect() const { return button_; }
 
   void WndProc(const platform::Message& message) override;
 

@@ -6,13 +6,15 @@
 #include "platform/Platform.h"
 #include "window/Colors.h"
 
-inline constexpr int SHIFTJIS_CHARSET = 128;
+// "ＭＳ Ｐゴシック" in Shift-JIS: the face of the system's own windows and dialogs, which the
+// main window's fonts ask for too.
+inline const std::string kWindowFace = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
 
 class TFont {
  public:
   std::string Name;         // code page 932 bytes
   int Height = -12;         // negative: the character height in pixels, without internal leading
-  int Charset = SHIFTJIS_CHARSET;
+  int Charset = platform::SHIFTJIS_CHARSET;
   bool Bold = false;
   TColor Color = clWindowText;
 

@@ -4,13 +4,6 @@
 
 #include "window/FormLayout.h"
 
-namespace {
-platform::Rect Intersect(const platform::Rect& a, const platform::Rect& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-}
-bool IsEmpty(const platform::Rect& r) { return r.left >= r.right || r.top >= r.bottom; }
-}  // namespace
-
 TForm::TForm(const FormLayout& layout) : TForm(ScaledForDisplay(layout), 0) {}
 
 TForm::TForm(const FormLayout& scaled, int)
@@ -106,14 +99,14 @@ void TForm::Paint() {
   const platform::ColorRef background = ColorToRGB(color_);
   for (const platform::Rect& update : area.update) {
     platform::Canvas canvas = area.canvas;
-    canvas.clip = Intersect(canvas.clip, update);
-    if (IsEmpty(canvas.clip)) continue;
+    canvas.clip = platform::IntersectRect(canvas.clip, update);
+    if (platform::IsRectEmpty(canvas.clip)) continue;
     for (const platform::Rect& erase : area.erase) {
-      const platform::Rect r = Intersect(erase, canvas.clip);
-      if (!IsEmpty(r)) canvas.FillRect(r, background);
+      const platform::Rect r = platform::IntersectRect(erase, canvas.clip);
+      if (!platform::IsRectEmpty(r)) canvas.FillRect(r, background);
     }
     for (const auto& label : labels_) {
-      if (!IsEmpty(Intersect(label->BoundsRect(), canvas.clip))) label->Paint(canvas.Within(label->BoundsRect()));
+      if (!platform::IsRectEmpty(platform::IntersectRect(label->BoundsRect(), canvas.clip))) label->Paint(canvas.Within(label->BoundsRect()));
     }
   }
   platform::EndPaint(Handle(), area);

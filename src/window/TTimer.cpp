@@ -1,7 +1,6 @@
 #include "window/TTimer.h"
 
 #include "window/Exception.h"
-#include "window/TApplication.h"
 
 namespace {
 constexpr std::uint32_t kTimerId = 1;
@@ -17,12 +16,6 @@ void TTimer::SetInterval(std::int32_t milliseconds) {
   UpdateTimer();
 }
 
-void TTimer::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  UpdateTimer();
-}
-
 void TTimer::SetOnTimer(std::function<void()> handler) {
   onTimer_ = std::move(handler);
   UpdateTimer();
@@ -30,21 +23,15 @@ void TTimer::SetOnTimer(std::function<void()> handler) {
 
 void TTimer::UpdateTimer() {
   platform::KillTimer(Handle(), kTimerId);
-  if (interval_ == 0 || !enabled_ || !onTimer_) return;
+  if (interval_ == 0 || !onTimer_) return;
   // A negative period is taken as its unsigned value, as the system's timer takes it.
   if (!platform::SetTimer(Handle(), kTimerId, static_cast<std::uint32_t>(interval_))) {
     throw EOutOfResources(kTimerRefusedMessage);
   }
 }
 
-// A failure in the handler is reported and the timer keeps running; only a refused restart,
-// which the handler itself caused, leaves it stopped.
+// A failure in the handler goes to the application like any other, and the timer keeps
+// running; only a refused restart, which the handler itself caused, leaves it stopped.
 void TTimer::WndProc(const platform::Message& message) {
-  if (message.msg != platform::Msg::Timer || message.wParam != kTimerId || !onTimer_) return;
-  try {
-    onTimer_();
-  } catch (const std::exception& failure) {
-    if (Application == nullptr) throw;  // nobody to report to: let it reach whoever runs the loop
-    Application->HandleException(failure);
-  }
+  if (message.msg == platform::Msg::Timer && message.wParam == kTimerId && onTimer_) onTimer_();
 }

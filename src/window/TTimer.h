@@ -4,7 +4,13 @@
 #include <cstdint>
 #include <functional>
 
+#include <string>
+
 #include "window/TWindow.h"
+
+// What a refused timer throws: "ﾀｲﾏｰを取得できません" (the timer could not be obtained), in Shift-JIS.
+inline const std::string kTimerRefusedMessage =
+    "\xC0\xB2\xCF\xB0\x82\xF0\x8E\xE6\x93\xBE\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
 
 class TTimer : public TWindow {
  public:
@@ -15,8 +21,6 @@ class TTimer : public TWindow {
   // Throws EOutOfResources when the platform refuses; Interval keeps the new value, no timer
   // runs, and only a different value tries again.
   void SetInterval(std::int32_t milliseconds);
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled);
   void SetOnTimer(std::function<void()> handler);
 
   void WndProc(const platform::Message& message) override;
@@ -25,6 +29,5 @@ class TTimer : public TWindow {
   void UpdateTimer();
 
   std::int32_t interval_ = 0;
-  bool enabled_ = true;
   std::function<void()> onTimer_;
 };

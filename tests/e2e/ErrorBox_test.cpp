@@ -10,7 +10,7 @@
 #include "e2e/Deadline.h"
 #include "e2e/LabelPainter.h"
 #include "e2e/Quillet.h"
-#include "window/Form1Layout.h"
+#include "Form1Layout.h"
 
 namespace e2e {
 namespace {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "platform/Testing.h"
-#include "window/Form1Layout.h"
+#include "Form1Layout.h"
 
 namespace e2e {
 namespace {
@@ -27,7 +27,7 @@ class Sheet {
     const platform::Canvas canvas = Canvas();
     Image image{width_, height_, {}};
     for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) image.pixels.push_back(canvas.PixelAt(x, y));
+      for (int x = 0; x < width_; ++x) image.pixels.push_back(platform::testing::PixelAt(canvas, x, y));
     }
     return image;
   }

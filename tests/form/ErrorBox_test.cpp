@@ -36,13 +36,13 @@ TEST_F(Form1Test, ARefusedTimerShowsTheBoxAndTheGamePlaysOnAfterIt) {
     if (++idles == 1) {
       seen.push_back(box->Text());
       // A key for the game while the box is open goes nowhere.
-      platform::PostMessage({platform::Msg::Char, form->Handle(), 'a', 0});
-      platform::PostMessage({platform::Msg::Char, form->Handle(), '1', 0});
+      platform::testing::PostMessage({platform::Msg::Char, form->Handle(), 'a', 0});
+      platform::testing::PostMessage({platform::Msg::Char, form->Handle(), '1', 0});
       return;
     }
     EXPECT_FALSE(platform::IsWindowEnabled(form->Handle()));
     EXPECT_EQ(form->Color(), clBtnFace) << "the keys typed under the box did not reach the game";
-    platform::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});  // Enter
+    platform::testing::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});  // Enter
   };
   const char first = Letter();
   TypeLetter();
@@ -66,7 +66,7 @@ namespace {
 void CloseTheBoxWithEnter() {
   auto* box = dynamic_cast<TErrorBox*>(TWindow::FromHandle(platform::GetActiveWindow()));
   ASSERT_NE(box, nullptr) << "no box is open";
-  platform::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});
+  platform::testing::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});
 }
 
 }  // namespace
@@ -114,7 +114,7 @@ TEST_F(Form1Test, AMouseCaptureIsCancelledBeforeTheBoxOpens) {
   ASSERT_TRUE(checked);
   app.OnIdle = nullptr;
 
-  platform::PostMessage({platform::Msg::KeyDown, form->Handle(), 0x09, 0});
+  platform::testing::PostMessage({platform::Msg::KeyDown, form->Handle(), 0x09, 0});
   ProcessMessages();
   EXPECT_EQ(form->Color(), clBtnFace) << "Tab arrived as a character";
   EXPECT_EQ(Caption(2), "START ");

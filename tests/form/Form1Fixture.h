@@ -19,7 +19,7 @@ class Form1Test : public HeadlessTest {
   const std::string& Caption(int label) const { return form->Label(label).Caption(); }
   char Letter() const { return Caption(1).at(0); }
   void Type(char c) {
-    platform::PostMessage({platform::Msg::Char, form->Handle(), static_cast<unsigned char>(c), 0});
+    platform::testing::PostMessage({platform::Msg::Char, form->Handle(), static_cast<unsigned char>(c), 0});
     ProcessMessages();
   }
   void TypeLetter() { Type(static_cast<char>(Letter() + 32)); }

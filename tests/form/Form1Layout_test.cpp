@@ -1,11 +1,10 @@
-#include "window/Form1Layout.h"
+#include "Form1Layout.h"
 
 #include <fstream>
 #include <sstream>
 
-#include "FormDump.h"
-#include "Headless.h"
-#include "window/MulDiv.h"
+#include "window/FormDump.h"
+#include "window/Headless.h"
 
 namespace {
 std::string ReadFile(const std::string& path) {
@@ -29,8 +28,8 @@ TEST_F(Form1LayoutTest, TheBuiltWindowMatchesTheExpectedDump) {
 
 TEST_F(Form1LayoutTest, SelfSizingLabelsMeasureTheirRecordedSizesInTheWindowFont) {
   TForm form(Form1Layout());
-  ASSERT_NE(platform::FontFileOf(*form.Font.Handle()).find("ume-pgo4.ttf"), std::string::npos)
-      << "the window font is not installed: " << platform::FontFileOf(*form.Font.Handle());
+  ASSERT_NE(platform::testing::FontFileOf(*form.Font.Handle()).find("ume-pgo4.ttf"), std::string::npos)
+      << "the window font is not installed: " << platform::testing::FontFileOf(*form.Font.Handle());
   struct Case { const char* label; int left, top, width, height; };
   const Case cases[] = {
       {"Label9", 180, 0, 26, 12},   {"Label10", 40, 46, 38, 12}, {"Label11", 176, 46, 34, 12},
@@ -99,9 +98,9 @@ TEST_F(Form1LayoutTest, TheWindowBuiltAt120PpiUsesTheMeasuredFont) {
   platform::testing::SetLogicalResolution(0);
   EXPECT_EQ(form.Font.Height, -15);
   const int zero = MeasureTextHeight(form.Font);
-  EXPECT_EQ(form.ClientWidth(), MulDiv(212, zero, 12));
-  EXPECT_EQ(form.FindLabel("Label1")->Left(), MulDiv(88, zero, 12));
-  EXPECT_EQ(form.FindLabel("Label5")->Left() + form.FindLabel("Label5")->Width(), MulDiv(208, zero, 12))
+  EXPECT_EQ(form.ClientWidth(), platform::MulDiv(212, zero, 12));
+  EXPECT_EQ(form.FindLabel("Label1")->Left(), platform::MulDiv(88, zero, 12));
+  EXPECT_EQ(form.FindLabel("Label5")->Left() + form.FindLabel("Label5")->Width(), platform::MulDiv(208, zero, 12))
       << "the right edge is scaled, then the label settles on it";
 }
 
@@ -115,8 +114,8 @@ TEST_F(Form1LayoutTest, EverySelfSizingCaptionIsInsideTheWindowAtEachDesktopScal
     TForm form(Form1Layout());
     platform::testing::SetLogicalResolution(0);
     const int zero = MeasureTextHeight(form.Font);
-    EXPECT_GE(form.ClientWidth(), MulDiv(212, zero, 12));
-    EXPECT_GE(form.ClientHeight(), MulDiv(212, zero, 12));
+    EXPECT_GE(form.ClientWidth(), platform::MulDiv(212, zero, 12));
+    EXPECT_GE(form.ClientHeight(), platform::MulDiv(212, zero, 12));
     if (resolution == 96 && zero == 12) {
       EXPECT_EQ(form.ClientWidth(), 212);
       EXPECT_EQ(form.ClientHeight(), 212);

@@ -1,7 +1,7 @@
 #include <map>
 
-#include "Headless.h"
-#include "window/Form1Layout.h"
+#include "window/Headless.h"
+#include "Form1Layout.h"
 #include "window/TForm.h"
 
 namespace {
@@ -11,7 +11,7 @@ platform::ColorRef BackgroundOf(platform::WindowHandle window, const TLabel& lab
   std::map<platform::ColorRef, int> counts;
   for (int y = label.Top(); y < label.Top() + label.Height(); ++y) {
     for (int x = std::max(label.Left(), 0); x < label.Left() + label.Width(); ++x) {
-      ++counts[platform::testing::WindowCanvas(window).PixelAt(x, y)];
+      ++counts[platform::testing::PixelAt(platform::testing::WindowCanvas(window), x, y)];
     }
   }
   return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
@@ -81,7 +81,7 @@ TEST(Form1PaintOrderTest, TheBottomRowOfTheTimeValueLiesUnderTheLevelCaption) {
   const auto inRow = [&](int y, platform::ColorRef color) {
     int count = 0;
     for (int x = time.Left(); x < time.Left() + time.Width(); ++x) {
-      count += platform::testing::WindowCanvas(form.Handle()).PixelAt(x, y) == color;
+      count += platform::testing::PixelAt(platform::testing::WindowCanvas(form.Handle()), x, y) == color;
     }
     return count;
   };

@@ -32,7 +32,7 @@ class Form1Properties : public Form1Test {
       ASSERT_NE(box, nullptr) << "idle inside the box's loop, but no box is active";
       EXPECT_EQ(box->Text(), kTimerRefusedMessage + ".");
       ++boxes;
-      platform::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});
+      platform::testing::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});
     };
   }
   void TearDown() override { platform::testing::InjectFailure(platform::testing::Failure::Timer, 0, 0); }
@@ -57,7 +57,7 @@ class Form1Properties : public Form1Test {
     } else {
       // The key comes a little later, but before the next tick.
       SetClock(std::min(Now() + step.ms, deadline ? *deadline - 1 : UINT64_MAX));
-      platform::PostMessage({platform::Msg::Char, form->Handle(), step.key, 0});
+      platform::testing::PostMessage({platform::Msg::Char, form->Handle(), step.key, 0});
       ProcessMessages();
     }
     return boxes > boxesBefore;

@@ -11,6 +11,7 @@
 #include "GameWindow.h"
 #include "main.h"
 #include "window/Exception.h"
+#include "window/TTimer.h"
 
 class MemoryWindow : public GameWindow {
  public:

@@ -21,24 +21,24 @@ int MeasuredWidth(const FontRequest& request, const std::string& text) {
 }
 
 TEST(FontMapping, TheWindowFaceResolvesToUmePGothic) {
-  EXPECT_PRED2(EndsWith, FontFileOf(*CreateFont(WindowFont(-12))), "/ume-pgo4.ttf");
+  EXPECT_PRED2(EndsWith, testing::FontFileOf(*CreateFont(WindowFont(-12))), "/ume-pgo4.ttf");
   // The fixed-pitch face has a fixed-pitch stand-in.
   const FontRequest gothic{"\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E", -12, 400, 128};
-  EXPECT_PRED2(EndsWith, FontFileOf(*CreateFont(gothic)), "/ume-tgo4.ttf");
+  EXPECT_PRED2(EndsWith, testing::FontFileOf(*CreateFont(gothic)), "/ume-tgo4.ttf");
 }
 
 TEST(FontMapping, AnUnknownFaceStillGivesAUsableFont) {
   for (const int charset : {1, 128}) {
     const FontPtr font = CreateFont({"No Such Face Anywhere", -16, 400, charset});
     ASSERT_NE(font, nullptr);
-    EXPECT_FALSE(FontFileOf(*font).empty()) << "charset " << charset;
+    EXPECT_FALSE(testing::FontFileOf(*font).empty()) << "charset " << charset;
     EXPECT_GT(GetTextMetrics(*font).height, 0) << "charset " << charset;
     EXPECT_GT(MeasuredWidth({"No Such Face Anywhere", -16, 400, charset}, "ABC"), 0) << "charset " << charset;
   }
   // With the Shift-JIS character set the stand-in must be able to show Japanese.
   const FontRequest japanese{"No Such Face Anywhere", -12, 400, 128};
   const std::string kanji = "\x8E\xE6\x93\xBE";  // 取得
-  EXPECT_EQ(MeasuredWidth(japanese, kanji), 24) << FontFileOf(*CreateFont(japanese));
+  EXPECT_EQ(MeasuredWidth(japanese, kanji), 24) << testing::FontFileOf(*CreateFont(japanese));
 }
 
 TEST(FontMapping, EqualRequestsShareOneFont) {
@@ -48,7 +48,7 @@ TEST(FontMapping, EqualRequestsShareOneFont) {
 
 TEST(FontMapping, BoldWithoutABoldFaceIsSynthesised) {
   const FontPtr regular = CreateFont(WindowFont(-16)), bold = CreateFont(WindowFont(-16, 700));
-  EXPECT_EQ(FontFileOf(*bold), FontFileOf(*regular)) << "the family has no bold face of its own";
+  EXPECT_EQ(testing::FontFileOf(*bold), testing::FontFileOf(*regular)) << "the family has no bold face of its own";
   EXPECT_EQ(GetTextMetrics(*bold).height, GetTextMetrics(*regular).height);
   // Emboldening widens every character by one pixel, as the Windows simulation does.
   EXPECT_EQ(MeasuredWidth(WindowFont(-16, 700), "TIME"), MeasuredWidth(WindowFont(-16), "TIME") + 4);
@@ -75,7 +75,7 @@ TEST(FontRendering, SizesStylesAndColoursOfOneFileStayApart) {
     ColorRef darkest = 0;
     for (int y = 0; y < paper.height(); ++y) {
       for (int x = 0; x < paper.width(); ++x) {
-        if (paper.Ink(x, y) > most) most = paper.Ink(x, y), darkest = paper.canvas().PixelAt(x, y);
+        if (paper.Ink(x, y) > most) most = paper.Ink(x, y), darkest = testing::PixelAt(paper.canvas(), x, y);
       }
     }
     return std::pair{paper.InkBounds(), darkest};

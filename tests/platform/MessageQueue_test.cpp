@@ -15,7 +15,7 @@ TEST_F(MessageQueueTest, PostedComeBeforePaintBeforeTimer) {
   testing::SetClock(100);
   const Rect label{10, 10, 50, 30};
   InvalidateRect(window, &label, false);
-  PostMessage({Msg::Close, window, 7, 8});
+  testing::PostMessage({Msg::Close, window, 7, 8});
 
   Message message;
   ASSERT_TRUE(PeekMessage(message));
@@ -35,7 +35,7 @@ TEST_F(MessageQueueTest, PostedComeBeforePaintBeforeTimer) {
 
 TEST_F(MessageQueueTest, QuitComesOnceAfterWhatWasPostedBeforeIt) {
   const WindowHandle window = CreateMessageWindow();
-  PostMessage({Msg::Close, window});
+  testing::PostMessage({Msg::Close, window});
   PostQuitMessage(3);
   const std::vector<Message> taken = Drain();
   ASSERT_EQ(taken.size(), 2u);
@@ -48,8 +48,8 @@ TEST_F(MessageQueueTest, ADestroyedWindowGetsNothingMore) {
   const WindowHandle doomed = ShownWindow();
   const WindowHandle other = CreateMessageWindow();
   ASSERT_TRUE(SetTimer(doomed, 1, 10));
-  PostMessage({Msg::Close, doomed});
-  PostMessage({Msg::Close, other});
+  testing::PostMessage({Msg::Close, doomed});
+  testing::PostMessage({Msg::Close, other});
   DestroyWindow(doomed);
   testing::SetClock(1000);
 

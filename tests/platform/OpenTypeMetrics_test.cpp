@@ -10,6 +10,7 @@
 
 #include "TextTestSupport.h"
 #include "platform/Platform.h"
+#include "platform/Testing.h"
 
 namespace platform {
 namespace {
@@ -25,7 +26,7 @@ std::optional<OpenTypeMetrics> Read(const std::vector<unsigned char>& bytes, int
 
 TEST(OpenTypeMetrics, ReadsTheTablesOfTheFontsInUse) {
   // The window font, and what stands in for it where it is missing.
-  const auto ume = Read(FileBytes(FontFileOf(*CreateFont(text_testing::WindowFont(-12)))));
+  const auto ume = Read(FileBytes(testing::FontFileOf(*CreateFont(text_testing::WindowFont(-12)))));
   ASSERT_TRUE(ume);
   EXPECT_EQ(ume->unitsPerEm, 4096);
   EXPECT_EQ(ume->winAscent, 3520);
@@ -41,7 +42,7 @@ TEST(OpenTypeMetrics, RejectsWhatIsNotAFont) {
   const std::vector<unsigned char> text{'h', 'e', 'l', 'l', 'o'};
   EXPECT_FALSE(Read(text));
   EXPECT_FALSE(Read({}));
-  const auto font = FileBytes(FontFileOf(*CreateFont(text_testing::WindowFont(-12))));
+  const auto font = FileBytes(testing::FontFileOf(*CreateFont(text_testing::WindowFont(-12))));
   EXPECT_FALSE(Read(font, 1)) << "a single font has no second face";
   EXPECT_FALSE(Read(font, -1));
   EXPECT_FALSE(Read({font.begin(), font.begin() + 64})) << "the table directory is cut short";

@@ -144,9 +144,9 @@ TEST(TextLayout, NothingIsDrawnOutsideTheClipOrTheRectangle) {
   EXPECT_GE(ink.top, 5) << Describe(ink);
   EXPECT_LE(ink.right, 30) << Describe(ink);
   EXPECT_LE(ink.bottom, 15) << Describe(ink);
-  EXPECT_EQ(paper.canvas().PixelAt(10, 5), 0x000000FFu);
-  EXPECT_EQ(label.PixelAt(0, 0), 0x000000FFu) << "PixelAt reads in the canvas's own coordinates";
-  EXPECT_EQ(paper.canvas().PixelAt(60, 0), 0xFFFFFFFFu) << "outside the surface";
+  EXPECT_EQ(testing::PixelAt(paper.canvas(), 10, 5), 0x000000FFu);
+  EXPECT_EQ(testing::PixelAt(label, 0, 0), 0x000000FFu) << "PixelAt reads in the canvas's own coordinates";
+  EXPECT_EQ(testing::PixelAt(paper.canvas(), 60, 0), 0xFFFFFFFFu) << "outside the surface";
 
   SDL_Rect after;
   SDL_GetClipRect(paper.surface(), &after);
@@ -166,7 +166,7 @@ TEST(TextLayout, AFillCoversExactlyTheClippedRectangleInEveryPixelFormat) {
     for (int y = 0; y < paper.height(); ++y) {
       for (int x = 0; x < paper.width(); ++x) {
         const bool inside = x >= 4 && x < 31 && y >= 3 && y < 14;
-        ASSERT_EQ(paper.canvas().PixelAt(x, y), inside ? kBlack : kWhite) << x << "," << y;
+        ASSERT_EQ(testing::PixelAt(paper.canvas(), x, y), inside ? kBlack : kWhite) << x << "," << y;
       }
     }
   }
@@ -213,11 +213,11 @@ TEST(TextLayout, DrawsInTheTextColourOnAnyPixelFormat) {
     paper.canvas().DrawText(*font, "I", r, 0, 0x000000FF);  // red
     const Rect ink = paper.InkBounds();
     ASSERT_GT(ink.right, ink.left) << SDL_GetPixelFormatName(format);
-    const ColorRef middle = paper.canvas().PixelAt((ink.left + ink.right) / 2, (ink.top + ink.bottom) / 2);
+    const ColorRef middle = testing::PixelAt(paper.canvas(), (ink.left + ink.right) / 2, (ink.top + ink.bottom) / 2);
     EXPECT_GE(middle & 0xFF, 0xF0u) << std::hex << middle << " on " << SDL_GetPixelFormatName(format);
     EXPECT_LE(middle >> 8 & 0xFF, 0x10u) << std::hex << middle << " on " << SDL_GetPixelFormatName(format);
     EXPECT_LE(middle >> 16 & 0xFF, 0x10u) << std::hex << middle << " on " << SDL_GetPixelFormatName(format);
-    EXPECT_EQ(paper.canvas().PixelAt(39, 39), kWhite) << "the background stays: " << SDL_GetPixelFormatName(format);
+    EXPECT_EQ(testing::PixelAt(paper.canvas(), 39, 39), kWhite) << "the background stays: " << SDL_GetPixelFormatName(format);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/Testing.h"
 
 namespace platform::text_testing {
 
@@ -33,7 +34,7 @@ class Paper {
 
   // How dark a pixel is on a white background, 0 (white) to 255 (black).
   int Ink(int x, int y) const {
-    const ColorRef c = canvas_.PixelAt(x, y);
+    const ColorRef c = testing::PixelAt(canvas_, x, y);
     return 255 - static_cast<int>(((c & 0xFF) + (c >> 8 & 0xFF) + (c >> 16 & 0xFF)) / 3);
   }
   // The box around every pixel with more than `threshold` ink; empty when there is none.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/Testing.h"
 #include "window/TForm.h"
 
 // Texts are code page 932 bytes; the dump shows them as the characters they are.
@@ -30,7 +31,7 @@ inline std::string Dump(const TForm& form) {
   std::ostringstream out;
   out << "window client " << form.ClientWidth() << "x" << form.ClientHeight() << " at " << form.Left() << ","
       << form.Top() << " colour " << Hex(form.Color()) << " font " << Describe(form.Font) << " from "
-      << FileName(platform::FontFileOf(*form.Font.Handle())) << "\n";
+      << FileName(platform::testing::FontFileOf(*form.Font.Handle())) << "\n";
   const char* alignments[] = {"left", "right", "centre"};
   for (const auto& label : form.Labels()) {
     out << label->Name << ": " << label->Left() << "," << label->Top() << " " << label->Width() << "x"

@@ -42,11 +42,11 @@ class HeadlessTest : public ::testing::Test {
   static bool SomethingPending() {
     platform::Message message;
     if (!platform::PeekMessage(message)) return false;
-    platform::PostMessage(message);  // put it back for whoever comes next
+    platform::testing::PostMessage(message);  // put it back for whoever comes next
     return true;
   }
 
   static platform::ColorRef Pixel(platform::WindowHandle window, int x, int y) {
-    return platform::testing::WindowCanvas(window).PixelAt(x, y);
+    return platform::testing::PixelAt(platform::testing::WindowCanvas(window), x, y);
   }
 };

@@ -70,7 +70,7 @@ TEST_F(TimerTest, AFailingHandlerIsReportedAndTheTimerGoesOn) {
     // The error box is open: read it and press Enter on it.
     const auto box = platform::GetActiveWindow();
     boxes.push_back("box");
-    platform::PostMessage({platform::Msg::KeyDown, box, 0x0D, 0});
+    platform::testing::PostMessage({platform::Msg::KeyDown, box, 0x0D, 0});
   };
   int calls = 0;
   timer.SetOnTimer([&] {

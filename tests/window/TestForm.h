@@ -1,7 +1,7 @@
 // A small form for component tests: a right-aligned white number box, a centred fixed label
 // and a left-aligned caption that follows the window colour, all in the window's face.
 #pragma once
-#include "window/Form1Layout.h"
+#include "window/TFont.h"
 #include "window/FormLayout.h"
 #include "window/TForm.h"
 

@@ -12,18 +12,8 @@
 namespace platform {
 namespace {
 
-constexpr ColorRef kInvalidColor = 0xFFFFFFFF;  // what GetPixel answers outside the surface
-constexpr ColorRef kSystemColorFlag = 0x80000000;
-
-Rect Intersect(const Rect& a, const Rect& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-}
-
-bool IsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 SDL_Color ToSdl(ColorRef color) {
-  // Tolerates a reference to a system colour, although callers resolve those themselves.
-  if ((color & kSystemColorFlag) != 0) color = GetSysColor(static_cast<int>(color & 0xFF));
   return {static_cast<Uint8>(color & 0xFF), static_cast<Uint8>(color >> 8 & 0xFF), static_cast<Uint8>(color >> 16 & 0xFF), 255};
 }
 
@@ -33,11 +23,11 @@ class SurfaceClip {
  public:
   SurfaceClip(const Canvas& canvas, const Rect& area) : surface_(static_cast<SDL_Surface*>(canvas.surface)) {
     SDL_GetClipRect(surface_, &saved_);
-    const Rect visible = Intersect(canvas.clip, area);
-    const Rect onSurface = Intersect({visible.left + canvas.originX, visible.top + canvas.originY,
+    const Rect visible = IntersectRect(canvas.clip, area);
+    const Rect onSurface = IntersectRect({visible.left + canvas.originX, visible.top + canvas.originY,
                                       visible.right + canvas.originX, visible.bottom + canvas.originY},
                                      {0, 0, surface_->w, surface_->h});
-    empty_ = IsEmpty(onSurface);
+    empty_ = IsRectEmpty(onSurface);
     const SDL_Rect clip{onSurface.left, onSurface.top, onSurface.right - onSurface.left, onSurface.bottom - onSurface.top};
     if (!empty_) SDL_SetClipRect(surface_, &clip);
   }
@@ -76,17 +66,6 @@ int LineLeft(const Rect& r, int lineWidth, unsigned flags) {
 }
 
 }  // namespace
-
-Canvas Canvas::Screen() { return Canvas{}; }
-
-Canvas Canvas::Within(const Rect& r) const {
-  Canvas inner = *this;
-  const Rect narrowed = Intersect(clip, r);
-  inner.originX = originX + r.left;
-  inner.originY = originY + r.top;
-  inner.clip = {narrowed.left - r.left, narrowed.top - r.top, narrowed.right - r.left, narrowed.bottom - r.top};
-  return inner;
-}
 
 void Canvas::FillRect(const Rect& r, ColorRef color) const {
   if (surface == nullptr) return;
@@ -128,27 +107,5 @@ int Canvas::DrawText(const Font& font, std::string_view text, Rect& r, unsigned 
   return layout.Height();
 }
 
-ColorRef Canvas::PixelAt(int x, int y) const {
-  auto* source = static_cast<SDL_Surface*>(surface);
-  if (source == nullptr) return kInvalidColor;
-  x += originX;
-  y += originY;
-  if (x < 0 || y < 0 || x >= source->w || y >= source->h) return kInvalidColor;
-  if (SDL_MUSTLOCK(source) && SDL_LockSurface(source) != 0) return kInvalidColor;
-  const int bytes = source->format->BytesPerPixel;
-  const auto* at = static_cast<const Uint8*>(source->pixels) + y * source->pitch + x * bytes;
-  Uint32 value = 0;
-  switch (bytes) {
-    case 1: value = *at; break;
-    case 2: value = *reinterpret_cast<const Uint16*>(at); break;
-    case 3: value = SDL_BYTEORDER == SDL_BIG_ENDIAN ? Uint32(at[0]) << 16 | Uint32(at[1]) << 8 | at[2]
-                                                    : Uint32(at[2]) << 16 | Uint32(at[1]) << 8 | at[0]; break;
-    default: value = *reinterpret_cast<const Uint32*>(at); break;
-  }
-  if (SDL_MUSTLOCK(source)) SDL_UnlockSurface(source);
-  Uint8 red = 0, green = 0, blue = 0;
-  SDL_GetRGB(value, source->format, &red, &green, &blue);
-  return ColorRef{red} | ColorRef{green} << 8 | ColorRef{blue} << 16;
-}
 
 }  // namespace platform

@@ -3,7 +3,6 @@
 #include <time.h>
 
 #include "platform/Platform.h"
-#include "platform/Testing.h"
 
 namespace platform::detail {
 namespace {
@@ -36,13 +35,6 @@ namespace platform {
 
 std::uint32_t GetTickCount() {
   return static_cast<std::uint32_t>(detail::Clock::NowMicros() / 1'000u);  // wraps every 49.7 days
-}
-
-std::uint64_t testing::Now() { return detail::Clock::NowMicros() / 1'000u; }
-
-void testing::SetClock(std::uint64_t ms) {
-  if (!detail::Clock::IsVirtual()) throw PlatformError("the clock can only be set on the headless platform");
-  detail::Clock::SetVirtualMillis(ms);
 }
 
 }  // namespace platform

@@ -63,7 +63,6 @@ void AppendUtf32Le(const std::string& bytes, std::u32string& out) {
   }
 }
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 // Length of the well-formed UTF-8 sequence at the start of s, or, when it is broken, of the
@@ -100,7 +99,7 @@ std::u32string DecodeAnsi(std::string_view cp932) {
     // A well-formed pair that has no character is still one character wide; anything else
     // loses only its first byte so that a following ASCII byte survives.
     const auto lead = static_cast<unsigned char>(in[0]);
-    const std::size_t skip = (inLeft >= 2 && IsLeadByte(lead) && IsTrailByte(static_cast<unsigned char>(in[1]))) ? 2 : 1;
+    const std::size_t skip = (inLeft >= 2 && IsDBCSLeadByte(lead) && IsTrailByte(static_cast<unsigned char>(in[1]))) ? 2 : 1;
     AppendUtf32Le(utf32, text);
     utf32.clear();
     text.push_back(kReplacement);

@@ -17,14 +17,12 @@ constexpr std::uint32_t kAltContext = 1u << 29;   // lParam: Alt was down
 constexpr std::uint32_t kWasDown = 1u << 30;      // lParam: an auto-repeat, or a release
 constexpr std::uint32_t kReleasing = 1u << 31;
 constexpr std::uint32_t kOneStroke = 1;           // lParam: repeat count
-constexpr int kF4 = 0x73;
 
-// Keyboard input goes to the window SDL names, or else to the active one; a disabled window gets
-// none of it.
+// Keyboard input goes to the window SDL names, or else to the active one. What is meant for a
+// disabled window is dropped when it is taken from the queue.
 WindowRecord* InputTarget(std::uint32_t sdlWindowId) {
   WindowRecord* target = Windows().FindBySdlId(sdlWindowId);
-  if (!target) target = Windows().Find(Windows().active);
-  return target && target->enabled ? target : nullptr;
+  return target ? target : Windows().Find(Windows().active);
 }
 
 void PostInput(WindowRecord* target, Msg msg, std::uint32_t wParam, std::uint32_t lParam) {
@@ -74,7 +72,7 @@ void TranslateKey(const SDL_KeyboardEvent& key) {
   PostInput(target, msg, static_cast<std::uint32_t>(SideNeutral(vk)), lParam);
   // Alt+F4 closes the window. A window manager usually takes it first; without one (a bare X
   // server) the window does it itself, as Windows' default handling does.
-  if (target && press && !key.repeat && system && vk == kF4) Queue().Post({Msg::Close, target->handle});
+  if (target && press && !key.repeat && system && vk == VK_F4) Queue().Post({Msg::Close, target->handle});
 }
 
 void TranslateText(const SDL_TextInputEvent& text) {
@@ -103,7 +101,7 @@ void TranslateMouseButton(const SDL_MouseButtonEvent& button) {
     if (!target) target = windows.FindBySdlId(button.windowID);
     windows.capture = 0;
   }
-  if (!target || !target->enabled) return;
+  if (!target) return;
   const auto x = static_cast<std::uint16_t>(button.x), y = static_cast<std::uint16_t>(button.y);
   PostInput(target, press ? Msg::LButtonDown : Msg::LButtonUp, press ? 1u : 0u, x | std::uint32_t{y} << 16);
 }

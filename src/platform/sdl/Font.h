@@ -3,6 +3,7 @@
 #pragma once
 #include <SDL_ttf.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -52,5 +53,9 @@ class Font {
   mutable std::unordered_map<char32_t, int> advances_;
   mutable std::unordered_map<std::uint64_t, Rendered> rendered_;
 };
+
+namespace detail {
+std::size_t OpenFontCount();  // the fonts the cache holds
+}  // namespace detail
 
 }  // namespace platform

@@ -11,16 +11,13 @@
 #include "platform/sdl/FaceFile.h"
 #include "platform/sdl/Font.h"
 #include "platform/sdl/FontMapper.h"
-#include "platform/sdl/InjectedFailures.h"
 #include "platform/sdl/OpenTypeMetrics.h"
+#include "platform/sdl/SystemCalls.h"
 #include "platform/Platform.h"
 
 namespace platform {
 namespace {
 
-constexpr int kShiftJisCharset = 128;
-
-using FontKey = std::tuple<std::string, int, int, int>;
 using MappingKey = std::tuple<std::string, int, bool>;
 using FileKey = std::pair<std::string, int>;
 
@@ -29,7 +26,7 @@ struct FontCache {
   std::shared_ptr<TrueTypeLibrary> library;
   std::map<MappingKey, FontFile> mappings;
   std::map<FileKey, std::shared_ptr<FaceFile>> files;
-  std::map<FontKey, FontPtr> fonts;
+  std::map<FontRequest, FontPtr> fonts;
 };
 
 FontCache& Cache() {
@@ -72,17 +69,13 @@ TextMetrics MetricsFromRenderer(TTF_Font* face, int emPixels) {
 FontPtr Realise(FontCache& cache, const FontRequest& request) {
   const std::string family = AnsiToUtf8(request.face);
   const int weight = std::clamp(request.weight == 0 ? 400 : request.weight, 1, 1000);
-  const FontFile& file = Mapped(cache, family, weight, request.charset == kShiftJisCharset);
+  const FontFile& file = Mapped(cache, family, weight, request.charset == SHIFTJIS_CHARSET);
   const std::shared_ptr<FaceFile> opened = Opened(cache, file);
 
   const auto& tables = opened->Tables();
   const int emPixels = tables ? EmPixelsForHeight(*tables, request.height) : std::max(1, std::abs(request.height));
   const int style = file.needsEmbolden ? TTF_STYLE_BOLD : TTF_STYLE_NORMAL;
-  // Each request may be refused in tests, as an unreadable font file would be on a desktop.
-  if (detail::Refused(testing::Failure::FontOpen)) {
-    throw PlatformError("Cannot open the font file " + file.path + ": " + SDL_GetError());
-  }
-  TTF_Font* face = opened->At(emPixels, style);
+  TTF_Font* face = detail::FaceAtSize(*opened, emPixels, style);
 
   TextMetrics metrics;
   int underlineOffset = 1, underlineThickness = 1;
@@ -108,17 +101,14 @@ FontPtr Realise(FontCache& cache, const FontRequest& request) {
 
 FontPtr CreateFont(const FontRequest& request) {
   FontCache& cache = Cache();
-  const FontKey key{request.face, request.height, request.weight, request.charset};
-  if (const auto found = cache.fonts.find(key); found != cache.fonts.end()) return found->second;
+  if (const auto found = cache.fonts.find(request); found != cache.fonts.end()) return found->second;
   FontPtr font = Realise(cache, request);
-  cache.fonts.emplace(key, font);
+  cache.fonts.emplace(request, font);
   return font;
 }
 
 std::size_t detail::OpenFontCount() { return Cache().fonts.size(); }
 
 TextMetrics GetTextMetrics(const Font& font) { return font.Metrics(); }
-
-std::string FontFileOf(const Font& font) { return font.File(); }
 
 }  // namespace platform

@@ -5,14 +5,9 @@
 #pragma once
 #include <bitset>
 
-namespace platform::detail {
+#include "platform/Platform.h"
 
-enum VirtualKey : int {
-  VK_LBUTTON = 0x01, VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10,
-  VK_CONTROL = 0x11, VK_MENU = 0x12, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
-  VK_LSHIFT = 0xA0, VK_RSHIFT = 0xA1, VK_LCONTROL = 0xA2, VK_RCONTROL = 0xA3, VK_LMENU = 0xA4, VK_RMENU = 0xA5,
-  VK_OEM_MINUS = 0xBD, VK_OEM_4 = 0xDB, VK_OEM_5 = 0xDC, VK_OEM_6 = 0xDD,
-};
+namespace platform::detail {
 
 // Messages carry the side-neutral code (VK_SHIFT) for a key that the state keeps per side.
 int SideNeutral(int virtualKey);

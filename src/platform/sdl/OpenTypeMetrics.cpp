@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/Platform.h"
+
 namespace platform {
 namespace {
 
@@ -23,13 +25,6 @@ FT_Library Library() {
     return std::unique_ptr<FT_LibraryRec_, void (*)(FT_Library)>(made, [](FT_Library l) { FT_Done_FreeType(l); });
   }();
   return library.get();
-}
-
-int RoundedScale(int units, int emPixels, int unitsPerEm) {
-  // Halves round away from zero, as MulDiv does.
-  const long long product = static_cast<long long>(units) * emPixels * 2;
-  const long long twice = product / unitsPerEm;
-  return static_cast<int>(twice >= 0 ? (twice + 1) / 2 : (twice - 1) / 2);
 }
 
 }  // namespace
@@ -70,7 +65,7 @@ std::optional<OpenTypeMetrics> ReadOpenTypeMetrics(const unsigned char* bytes, s
 }
 
 ScaledMetrics ScaleMetrics(const OpenTypeMetrics& metrics, int emPixels) {
-  const auto scale = [&](int units) { return RoundedScale(units, emPixels, metrics.unitsPerEm); };
+  const auto scale = [&](int units) { return MulDiv(units, emPixels, metrics.unitsPerEm); };
   ScaledMetrics scaled;
   scaled.ascent = scale(metrics.winAscent);
   scaled.descent = scale(metrics.winDescent);
@@ -87,7 +82,7 @@ int EmPixelsForHeight(const OpenTypeMetrics& metrics, int height) {
   if (height < 0) return -height;
   if (height == 0) return kDefaultEmPixels;
   const int cell = metrics.winAscent + metrics.winDescent;
-  return std::max(1, RoundedScale(height, metrics.unitsPerEm, cell));
+  return std::max(1, MulDiv(height, metrics.unitsPerEm, cell));
 }
 
 }  // namespace platform

@@ -5,34 +5,23 @@
 #include <string>
 #include <vector>
 
-#include "platform/sdl/InjectedFailures.h"
-#include "platform/Testing.h"
+#include "platform/sdl/SystemCalls.h"
 #include "platform/sdl/WindowRegistry.h"
 
 namespace platform {
-namespace {
 
 using detail::WindowRecord;
 
 // SDL may hand out a new frame buffer after the window was minimised, exposed or resized, so it
 // is asked for every time rather than kept; a window on a scaled output has its own.
-SDL_Surface* FrameBuffer(WindowRecord& window) {
+SDL_Surface* detail::FrameBuffer(WindowRecord& window) {
   return window.pixels ? window.pixels->Surface() : SDL_GetWindowSurface(window.sdl);
 }
-
-Canvas FrameBufferCanvas(WindowRecord& window, SDL_Surface* surface) {
-  Canvas canvas;
-  canvas.surface = surface;
-  canvas.clip = window.client;
-  return canvas;
-}
-
-}  // namespace
 
 void InvalidateRect(WindowHandle handle, const Rect* r, bool erase) {
   WindowRecord* window = detail::Windows().Find(handle);
   if (!window || !window->sdl) return;
-  const Rect area = r ? detail::Intersection(*r, window->client) : window->client;
+  const Rect area = r ? IntersectRect(*r, window->client) : window->client;
   window->update.Add(area);
   if (erase) window->erase.Add(area);
 }
@@ -42,10 +31,12 @@ PaintArea BeginPaint(WindowHandle handle) {
   if (!window || !window->sdl) return {};
   // A window that cannot be drawn into would sit on screen blank and look hung; nothing the
   // program shows, its error box included, could reach the player.
-  SDL_Surface* surface = detail::Refused(testing::Failure::WindowSurface) ? nullptr : FrameBuffer(*window);
+  SDL_Surface* surface = detail::PaintingFrameBuffer(*window);
   if (!surface) throw PlatformError(std::string("cannot draw into the window: ") + SDL_GetError());
-  PaintArea area{FrameBufferCanvas(*window, surface), window->update.Take(), window->erase.Take()};
-  return area;
+  Canvas canvas;
+  canvas.surface = surface;
+  canvas.clip = window->client;
+  return {canvas, window->update.Take(), window->erase.Take()};
 }
 
 void EndPaint(WindowHandle handle, const PaintArea& area) {
@@ -59,12 +50,6 @@ void EndPaint(WindowHandle handle, const PaintArea& area) {
   } else {
     SDL_UpdateWindowSurfaceRects(window->sdl, rects.data(), static_cast<int>(rects.size()));
   }
-}
-
-Canvas testing::WindowCanvas(WindowHandle handle) {
-  WindowRecord* window = detail::Windows().Find(handle);
-  if (!window || !window->sdl) return {};
-  return FrameBufferCanvas(*window, FrameBuffer(*window));
 }
 
 }  // namespace platform

@@ -2,18 +2,15 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 
 #include "platform/sdl/Clock.h"
 #include "platform/sdl/EventTranslator.h"
 #include "platform/sdl/FontMapper.h"
-#include "platform/sdl/InjectedFailures.h"
 #include "platform/sdl/KeyState.h"
 #include "platform/sdl/MessageQueue.h"
 #include "platform/Platform.h"
-#include "platform/Testing.h"
 #include "platform/sdl/TimerTable.h"
 #include "platform/sdl/WindowRegistry.h"
 
@@ -24,8 +21,7 @@ const std::string kNoDisplay = "No display: QUILLET needs a graphical session (X
 
 bool open = false;
 bool headless = false;
-int resolutionOverride = 0;  // set by tests
-int displayResolution = 0;   // read once per session
+unsigned sessionsEnded = 0;
 
 void ForgetEverything() {
   Windows().Clear();
@@ -33,7 +29,6 @@ void ForgetEverything() {
   Timers().Clear();
   ArrivedKeys() = KeyState{};
   TakenKeys() = KeyState{};
-  ForgetInjectedFailures();
   ForgetKeyboardHistory();
 }
 
@@ -41,6 +36,12 @@ void ForgetEverything() {
 
 bool Session::IsOpen() { return open; }
 bool Session::IsHeadless() { return headless; }
+unsigned Session::Ended() { return sessionsEnded; }
+
+int& Session::Resolution() {
+  static int resolution = 0;
+  return resolution;
+}
 
 void Session::RequireOpen() {
   if (!open) throw PlatformError("the platform is not initialised");
@@ -105,17 +106,16 @@ void Shutdown() {
   open = false;
   headless = false;
   Clock::UseVirtual(false);
-  resolutionOverride = displayResolution = 0;
+  Session::Resolution() = 0;
+  ++sessionsEnded;
 }
 
 int LogicalResolution() {
   using namespace detail;
-  if (resolutionOverride > 0) return resolutionOverride;
-  if (!open || headless) return 96;
-  if (displayResolution == 0) displayResolution = DesktopResolution();
-  return displayResolution;
+  if (!open) return 96;
+  int& resolution = Session::Resolution();
+  if (resolution == 0) resolution = headless ? 96 : DesktopResolution();
+  return resolution;
 }
-
-void testing::SetLogicalResolution(int pixelsPerInch) { detail::resolutionOverride = std::max(pixelsPerInch, 0); }
 
 }  // namespace platform

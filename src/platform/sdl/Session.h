@@ -14,6 +14,9 @@ class Session {
   static bool IsOpen();
   static bool IsHeadless();
   static void RequireOpen();  // throws PlatformError before Initialise
+  static unsigned Ended();    // how many sessions have been shut down
+  // The pixels per inch fonts are sized for, read from the desktop once a session; 0 until then.
+  static int& Resolution();
 };
 
 // The display's pixels per inch from the X resource "Xft.dpi" (the setting desktops scale fonts

@@ -7,15 +7,7 @@
 namespace platform {
 
 ColorRef GetSysColor(int index) {
-  switch (index) {
-    case 5: return 0x00FFFFFF;   // window background
-    case 8: return 0x00000000;   // window text
-    case 15: return 0x00C0C0C0;  // button face
-    case 16: return 0x00808080;  // button shadow
-    case 18: return 0x00000000;  // button text
-    case 20: return 0x00FFFFFF;  // button highlight
-    default: return 0x00000000;
-  }
+  return index == COLOR_BTNFACE ? 0x00C0C0C0 : 0x00000000;  // window text, and anything else, black
 }
 
 }  // namespace platform

@@ -3,8 +3,7 @@
 #include <algorithm>
 
 #include "platform/sdl/Clock.h"
-#include "platform/sdl/InjectedFailures.h"
-#include "platform/Testing.h"
+#include "platform/sdl/SystemCalls.h"
 #include "platform/sdl/WindowRegistry.h"
 
 namespace platform::detail {
@@ -61,23 +60,20 @@ TimerTable& Timers() {
   return table;
 }
 
+bool StartGrantedTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs) {
+  if (!Windows().Find(window)) return false;
+  Timers().Set(window, id, periodMs, Clock::NowMicros());
+  return true;
+}
+
 }  // namespace platform::detail
 
 namespace platform {
 
 bool SetTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs) {
-  if (detail::Refused(testing::Failure::Timer)) return false;
-  if (!detail::Windows().Find(window)) return false;
-  detail::Timers().Set(window, id, periodMs, detail::Clock::NowMicros());
-  return true;
+  return detail::StartTimer(window, id, periodMs);
 }
 
 void KillTimer(WindowHandle window, std::uint32_t id) { detail::Timers().Kill(window, id); }
-
-std::optional<std::uint64_t> testing::NextTimerDeadline() {
-  auto micros = detail::Timers().EarliestDeadline();
-  if (!micros) return std::nullopt;
-  return (*micros + 999u) / 1'000u;
-}
 
 }  // namespace platform

@@ -25,8 +25,8 @@ int FromAsciiSymbol(SDL_Keycode sym) {
 }
 
 int FromNamedKey(SDL_Keycode sym) {
-  if (sym >= SDLK_F1 && sym <= SDLK_F12) return 0x70 + (sym - SDLK_F1);
-  if (sym >= SDLK_F13 && sym <= SDLK_F24) return 0x7C + (sym - SDLK_F13);
+  if (sym >= SDLK_F1 && sym <= SDLK_F12) return VK_F1 + (sym - SDLK_F1);
+  if (sym >= SDLK_F13 && sym <= SDLK_F24) return VK_F13 + (sym - SDLK_F13);
   if (sym >= SDLK_KP_1 && sym <= SDLK_KP_9) return 0x61 + (sym - SDLK_KP_1);
   switch (sym) {
     case SDLK_BACKSPACE: return VK_BACK;
@@ -68,22 +68,24 @@ int FromNamedKey(SDL_Keycode sym) {
   }
 }
 
+// Where the layout's key types no letter or digit, its place on a US keyboard names it: the
+// character that place types there.
 int FromUsPlace(SDL_Scancode code) {
   if (code >= SDL_SCANCODE_A && code <= SDL_SCANCODE_Z) return 'A' + (code - SDL_SCANCODE_A);
   if (code >= SDL_SCANCODE_1 && code <= SDL_SCANCODE_9) return '1' + (code - SDL_SCANCODE_1);
   switch (code) {
     case SDL_SCANCODE_0: return '0';
-    case SDL_SCANCODE_SEMICOLON: return 0xBA;
-    case SDL_SCANCODE_EQUALS: return 0xBB;
-    case SDL_SCANCODE_COMMA: return 0xBC;
-    case SDL_SCANCODE_MINUS: return VK_OEM_MINUS;
-    case SDL_SCANCODE_PERIOD: return 0xBE;
-    case SDL_SCANCODE_SLASH: return 0xBF;
-    case SDL_SCANCODE_GRAVE: return 0xC0;
-    case SDL_SCANCODE_LEFTBRACKET: return VK_OEM_4;
-    case SDL_SCANCODE_BACKSLASH: return VK_OEM_5;
-    case SDL_SCANCODE_RIGHTBRACKET: return VK_OEM_6;
-    case SDL_SCANCODE_APOSTROPHE: return 0xDE;
+    case SDL_SCANCODE_SEMICOLON: return FromAsciiSymbol(';');
+    case SDL_SCANCODE_EQUALS: return FromAsciiSymbol('=');
+    case SDL_SCANCODE_COMMA: return FromAsciiSymbol(',');
+    case SDL_SCANCODE_MINUS: return FromAsciiSymbol('-');
+    case SDL_SCANCODE_PERIOD: return FromAsciiSymbol('.');
+    case SDL_SCANCODE_SLASH: return FromAsciiSymbol('/');
+    case SDL_SCANCODE_GRAVE: return FromAsciiSymbol('`');
+    case SDL_SCANCODE_LEFTBRACKET: return FromAsciiSymbol('[');
+    case SDL_SCANCODE_BACKSLASH: return FromAsciiSymbol('\\');
+    case SDL_SCANCODE_RIGHTBRACKET: return FromAsciiSymbol(']');
+    case SDL_SCANCODE_APOSTROPHE: return FromAsciiSymbol('\'');
     default: return 0;
   }
 }

@@ -6,10 +6,9 @@
 #include <string>
 
 #include "platform/sdl/CodePage.h"
-#include "platform/sdl/InjectedFailures.h"
 #include "platform/sdl/MessageQueue.h"
 #include "platform/sdl/Session.h"
-#include "platform/Testing.h"
+#include "platform/sdl/SystemCalls.h"
 #include "platform/sdl/TimerTable.h"
 #include "platform/sdl/WindowRegistry.h"
 
@@ -88,10 +87,8 @@ WindowHandle CreateWindow(const WindowOptions& options) {
   // On a scaled output the window is sized in points, enough of them to hold every pixel.
   const int scale = detail::OutputScale();
   const int width = InPoints(options.clientWidth, scale), height = InPoints(options.clientHeight, scale);
-  SDL_Window* sdl = detail::Refused(testing::Failure::WindowCreation)
-                        ? nullptr
-                        : SDL_CreateWindow(AnsiToUtf8(options.title).c_str(), options.left, options.top, width, height,
-                                           SDL_WINDOW_HIDDEN | (scale > 1 ? SDL_WINDOW_ALLOW_HIGHDPI : 0));
+  SDL_Window* sdl = detail::NewSdlWindow(AnsiToUtf8(options.title).c_str(), options.left, options.top, width, height,
+                                         SDL_WINDOW_HIDDEN | (scale > 1 ? SDL_WINDOW_ALLOW_HIGHDPI : 0));
   if (!sdl) throw PlatformError(std::string("cannot create a window: ") + SDL_GetError());
   detail::LimitFrame(sdl, options.minimizable);
   std::unique_ptr<detail::PixelFrameBuffer> pixels;
@@ -148,17 +145,7 @@ void ShowWindow(WindowHandle handle, Show how) {
       SDL_MinimizeWindow(window->sdl);
       if (Windows().active == handle) Windows().active = 0;
       break;
-    case Show::Hide:
-      SDL_HideWindow(window->sdl);
-      if (Windows().active == handle) Windows().active = 0;
-      if (Windows().capture == handle) Windows().capture = 0;
-      break;
   }
-}
-
-void SetWindowText(WindowHandle handle, std::string_view text) {
-  WindowRecord* window = Windows().Find(handle);
-  if (window && window->sdl) SDL_SetWindowTitle(window->sdl, AnsiToUtf8(text).c_str());
 }
 
 void SetClientSize(WindowHandle handle, int clientWidth, int clientHeight) {
@@ -201,17 +188,3 @@ WindowHandle GetCapture() { return Windows().capture; }
 void ReleaseCapture() { Windows().capture = 0; }
 
 }  // namespace platform
-
-namespace platform::testing {
-
-void PressLeftButton(WindowHandle handle, bool down) {
-  const WindowRecord* window = Windows().Find(handle);
-  SDL_Event event{};
-  event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  event.button.button = SDL_BUTTON_LEFT;
-  event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-  event.button.windowID = window && window->sdl ? SDL_GetWindowID(window->sdl) : 0;
-  if (SDL_PushEvent(&event) != 1) throw PlatformError(std::string("cannot queue a mouse button: ") + SDL_GetError());
-}
-
-}  // namespace platform::testing

@@ -2,11 +2,10 @@
 // Windows program. A font is made once per request and shared.
 #include <cstdint>
 #include <map>
-#include <tuple>
 #include <vector>
 
-#include "platform/FailurePlans.h"
 #include "platform/win32/Font.h"
+#include "platform/win32/SystemCalls.h"
 
 namespace platform {
 
@@ -42,19 +41,14 @@ Font::Font(HFONT handle) : handle_(handle) {
     }
   }
   SelectObject(dc, previous);
-  const int size = WideCharToMultiByte(CP_UTF8, 0, face.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return;  // no name to give: the face stays unnamed
-  face_.resize(static_cast<std::size_t>(size));
-  WideCharToMultiByte(CP_UTF8, 0, face.c_str(), -1, face_.data(), size, nullptr, nullptr);
-  face_.resize(face_.find('\0'));
+  face_ = win32::Utf8(face);
 }
 
 Font::~Font() { DeleteObject(handle_); }
 
 FontPtr CreateFont(const FontRequest& request) {
-  static std::map<std::tuple<std::string, int, int, int>, FontPtr> made;
-  const auto key = std::make_tuple(request.face, request.height, request.weight, request.charset);
-  if (const auto found = made.find(key); found != made.end()) return found->second;
+  static std::map<FontRequest, FontPtr> made;
+  if (const auto found = made.find(request); found != made.end()) return found->second;
 
   const std::wstring face = win32::Widen(request.face);
   LOGFONTW logical{};
@@ -66,13 +60,11 @@ FontPtr CreateFont(const FontRequest& request) {
   logical.lfQuality = DEFAULT_QUALITY;
   logical.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   face.copy(logical.lfFaceName, LF_FACESIZE - 1);
-  const HFONT handle = detail::TakeInjectedFailure(testing::Failure::FontOpen) ? nullptr : CreateFontIndirectW(&logical);
+  const HFONT handle = win32::NewFont(logical);
   if (!handle) win32::Fail("CreateFontIndirect");
-  return made.emplace(key, std::make_shared<const Font>(handle)).first->second;
+  return made.emplace(request, std::make_shared<const Font>(handle)).first->second;
 }
 
 TextMetrics GetTextMetrics(const Font& font) { return font.Metrics(); }
-
-std::string FontFileOf(const Font& font) { return font.Face(); }
 
 }  // namespace platform

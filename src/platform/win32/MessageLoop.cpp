@@ -6,9 +6,7 @@
 #include <exception>
 #include <utility>
 
-#include "platform/Testing.h"
-#include "platform/FailurePlans.h"
-#include "platform/win32/Win32Api.h"
+#include "platform/win32/SystemCalls.h"
 
 namespace platform {
 namespace {
@@ -120,17 +118,6 @@ void WaitMessage() {
   if (Queue().pending.empty()) ::WaitMessage();
 }
 
-void PostMessage(const Message& message) {
-  if (message.msg == Msg::Quit) {
-    ::PostQuitMessage(static_cast<int>(message.wParam));
-    return;
-  }
-  const HWND hwnd = win32::ToHwnd(message.window);
-  if (!hwnd || !PostMessageW(hwnd, static_cast<UINT>(message.msg), message.wParam, message.lParam)) {
-    Queue().pending.push_back(message);  // a full system queue must not lose the message
-  }
-}
-
 void PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
 
 void TranslateMessage(const Message& message) {
@@ -141,9 +128,8 @@ void TranslateMessage(const Message& message) {
 }
 
 bool SetTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs) {
-  if (detail::TakeInjectedFailure(testing::Failure::Timer)) return false;
   const HWND hwnd = win32::ToHwnd(window);
-  return hwnd && ::SetTimer(hwnd, id, periodMs, nullptr) != 0;
+  return hwnd && win32::StartTimer(hwnd, id, periodMs);
 }
 
 void KillTimer(WindowHandle window, std::uint32_t id) {

@@ -8,7 +8,7 @@ namespace platform {
 namespace {
 
 RECT OnDevice(const Canvas& canvas, const Rect& r) {
-  const Rect visible = detail::Intersection(canvas.clip, r);
+  const Rect visible = IntersectRect(canvas.clip, r);
   return {visible.left + canvas.originX, visible.top + canvas.originY, visible.right + canvas.originX,
           visible.bottom + canvas.originY};
 }
@@ -18,17 +18,6 @@ HDC DeviceOf(const Canvas& canvas) {
 }
 
 }  // namespace
-
-Canvas Canvas::Screen() { return Canvas{}; }
-
-Canvas Canvas::Within(const Rect& r) const {
-  Canvas inner = *this;
-  const Rect narrowed = detail::Intersection(clip, r);
-  inner.originX = originX + r.left;
-  inner.originY = originY + r.top;
-  inner.clip = {narrowed.left - r.left, narrowed.top - r.top, narrowed.right - r.left, narrowed.bottom - r.top};
-  return inner;
-}
 
 void Canvas::FillRect(const Rect& r, ColorRef color) const {
   if (!surface) return;
@@ -62,17 +51,12 @@ int Canvas::DrawText(const Font& font, std::string_view text, Rect& r, unsigned 
   return height;
 }
 
-ColorRef Canvas::PixelAt(int x, int y) const {
-  if (!surface) return CLR_INVALID;
-  return GetPixel(static_cast<HDC>(surface), x + originX, y + originY);
-}
-
 void InvalidateRect(WindowHandle window, const Rect* r, bool erase) {
   win32::WindowState* state = win32::StateOf(window);
   if (!state || !state->backDc) return;
   const Rect client{0, 0, state->client.right, state->client.bottom};
-  const Rect area = r ? detail::Intersection(*r, client) : client;
-  if (detail::IsEmpty(area)) return;
+  const Rect area = r ? IntersectRect(*r, client) : client;
+  if (IsRectEmpty(area)) return;
   state->update.Add(area);
   if (erase) state->erase.Add(area);
   const RECT marked{area.left, area.top, area.right, area.bottom};

@@ -1,32 +1,13 @@
-// Start-up, the clock, system colours and key state: on Windows each is one system call.
+// Start-up, the clock, system colours and key state: on Windows each is one system call; and the
+// system's own reason for a call that failed.
 #include <cstdio>
 #include <string>
 
-#include "platform/FailurePlans.h"
-#include "platform/win32/Win32Api.h"
+#include "platform/win32/SystemCalls.h"
 
 namespace platform {
 
 namespace win32 {
-
-std::wstring Widen(std::string_view cp932) {
-  cp932 = cp932.substr(0, cp932.find('\0'));
-  if (cp932.empty()) return {};
-  const int size = static_cast<int>(cp932.size());
-  const int length = MultiByteToWideChar(932, 0, cp932.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(932, 0, cp932.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string Narrow(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(932, 0, text.data(), size, nullptr, 0, "?", nullptr);
-  std::string bytes(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(932, 0, text.data(), size, bytes.data(), length, "?", nullptr);
-  return bytes;
-}
 
 void Fail(const char* call) {
   const DWORD code = GetLastError();
@@ -48,23 +29,19 @@ const bool attachedToParentConsole = [] {
 
 }  // namespace win32
 
-std::string AnsiToUtf8(std::string_view cp932) {
-  const std::wstring wide = win32::Widen(cp932);
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
-}
-
 void Initialise(Mode mode) {
   if (mode == Mode::Headless) throw PlatformError("the Windows build has no headless mode");
   // Fonts and the layout are scaled by the program itself; the system must not stretch its pixels.
   SetProcessDPIAware();
 }
 
-void Shutdown() { detail::ForgetInjectedFailures(); }
+namespace {
+unsigned sessionsEnded = 0;
+}
+
+unsigned win32::SessionsEnded() { return sessionsEnded; }
+
+void Shutdown() { ++sessionsEnded; }
 
 int LogicalResolution() {
   const HDC screen = GetDC(nullptr);

@@ -20,7 +20,6 @@
 #undef MessageBox
 #undef PeekMessage
 #undef PostMessage
-#undef SetWindowText
 
 #include <string>
 #include <string_view>
@@ -33,6 +32,7 @@ namespace platform::win32 {
 // Unicode functions, so that they read the same on a Windows set to any other code page.
 std::wstring Widen(std::string_view cp932);
 std::string Narrow(std::wstring_view text);  // a character code page 932 lacks becomes "?"
+std::string Utf8(std::wstring_view text);
 
 // Throws PlatformError naming the call and the system's own reason (GetLastError).
 [[noreturn]] void Fail(const char* call);

@@ -2,15 +2,16 @@
 // a handle outlives nothing: a destroyed window's number is never given out again.
 #include <map>
 
-#include "platform/FailurePlans.h"
-#include "platform/win32/Win32Api.h"
+#include "platform/win32/SystemCalls.h"
 
 namespace platform {
+
+const wchar_t* const win32::kWindowClass = L"QuilletWindow";
+
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"QuilletWindow";
-
 using win32::WindowState;
+using win32::kWindowClass;
 
 struct WindowTable {
   std::map<WindowHandle, WindowState> byHandle;
@@ -97,13 +98,9 @@ void FreeBackBuffer(WindowState& state) {
 }
 
 void MakeBackBuffer(WindowState& state, int width, int height) {
-  if (detail::TakeInjectedFailure(testing::Failure::WindowSurface)) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    win32::Fail("CreateCompatibleBitmap");
-  }
   const HDC screen = GetDC(nullptr);
   state.backDc = CreateCompatibleDC(screen);
-  state.backBitmap = CreateCompatibleBitmap(screen, width, height);
+  state.backBitmap = win32::NewBackBitmap(screen, width, height);
   ReleaseDC(nullptr, screen);
   if (!state.backDc || !state.backBitmap) {
     // Half a back buffer is none: what was made goes, and the window is left with nothing to free.
@@ -151,13 +148,9 @@ WindowHandle CreateWindow(const WindowOptions& options) {
   // The options give the client area's size and the frame's top-left corner.
   RECT frame{0, 0, options.clientWidth, options.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
-  if (detail::TakeInjectedFailure(testing::Failure::WindowCreation)) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    win32::Fail("CreateWindowEx");
-  }
-  const HWND hwnd = CreateWindowExW(extendedStyle, kWindowClass, win32::Widen(options.title).c_str(), style,
-                                    options.left, options.top, frame.right - frame.left, frame.bottom - frame.top,
-                                    win32::ToHwnd(options.owner), nullptr, GetModuleHandleW(nullptr), nullptr);
+  const HWND hwnd = win32::NewWindow(extendedStyle, win32::Widen(options.title).c_str(), style, options.left,
+                                     options.top, frame.right - frame.left, frame.bottom - frame.top,
+                                     win32::ToHwnd(options.owner));
   if (!hwnd) win32::Fail("CreateWindowEx");
   const WindowHandle handle = Adopt(hwnd);
   try {
@@ -212,14 +205,9 @@ void ShowWindow(WindowHandle window, Show how) {
       first = false;
       break;
     }
-    case Show::Hide: ::ShowWindow(hwnd, SW_HIDE); break;
     case Show::Minimized: ::ShowWindow(hwnd, SW_SHOWMINNOACTIVE); break;
     case Show::Restore: ::ShowWindow(hwnd, SW_RESTORE); break;
   }
-}
-
-void SetWindowText(WindowHandle window, std::string_view text) {
-  if (const HWND hwnd = win32::ToHwnd(window)) SetWindowTextW(hwnd, win32::Widen(text).c_str());
 }
 
 void EnableWindow(WindowHandle window, bool enable) {

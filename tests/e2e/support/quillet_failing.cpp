@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "Program.h"
 #include "platform/Testing.h"
@@ -15,8 +14,6 @@ int main(int argc, char** argv) {
                                                 {"font", Failure::FontOpen},
                                                 {"window", Failure::WindowCreation},
                                                 {"surface", Failure::WindowSurface}};
-  struct Plan { Failure kind; int skip, count; };
-  std::vector<Plan> plans;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const auto colon = arg.find(':');
@@ -27,10 +24,8 @@ int main(int argc, char** argv) {
     }
     int skip = 0, count = 1;
     if (colon != std::string::npos) std::sscanf(arg.c_str() + colon + 1, "%d:%d", &skip, &count);
-    plans.push_back({found->second, skip, count});
+    platform::testing::InjectFailure(found->second, skip, count);  // for the session the program opens
   }
   // The failures are this build's arguments, not the program's: it sees an empty command line.
-  return RunQuillet(1, argv, [&] {
-    for (const Plan& plan : plans) platform::testing::InjectFailure(plan.kind, plan.skip, plan.count);
-  });
+  return RunQuillet(1, argv);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Form1.h"
+#include "platform/Testing.h"
 #include "platform/win32/Win32Api.h"
 #include "window/TApplication.h"
 
@@ -31,7 +32,7 @@ int Layout() {
   platform::Initialise(platform::Mode::Desktop);
   TApplication application;
   const TForm1& form = application.CreateForm<TForm1>();
-  std::fprintf(stderr, "face %s\n", platform::FontFileOf(*form.Font.Handle()).c_str());
+  std::fprintf(stderr, "face %s\n", platform::testing::FontFileOf(*form.Font.Handle()).c_str());
   for (const auto& label : form.Labels()) {
     std::fprintf(stderr, "%s %d,%d %dx%d\n", label->Name.c_str(), label->Left(), label->Top(), label->Width(), label->Height());
   }

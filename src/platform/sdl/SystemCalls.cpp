@@ -1,0 +1,20 @@
+// The program's side of SystemCalls.h: every call goes straight to the system.
+#include "platform/sdl/SystemCalls.h"
+
+#include "platform/sdl/FaceFile.h"
+
+namespace platform::detail {
+
+SDL_Window* NewSdlWindow(const char* title, int x, int y, int width, int height, std::uint32_t flags) {
+  return SDL_CreateWindow(title, x, y, width, height, flags);
+}
+
+SDL_Surface* PaintingFrameBuffer(WindowRecord& window) { return FrameBuffer(window); }
+
+TTF_Font* FaceAtSize(FaceFile& file, int emPixels, int style) { return file.At(emPixels, style); }
+
+bool StartTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs) {
+  return StartGrantedTimer(window, id, periodMs);
+}
+
+}  // namespace platform::detail
