@@ -75,6 +75,12 @@ void Initialise(Mode mode) {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 
   if (!headless) {
+    // SDL talks to the session's D-Bus for the screen saver and input methods. Where there is no
+    // session bus, libdbus would start one through dbus-launch: a fork of the whole program at
+    // every start, and on some desktops a bus left running after it. There is nothing to ask
+    // without one, so an address that connects nowhere says so. (Before the font thread starts:
+    // the environment is not to change while another thread may read it.)
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     InstallXErrorHandlers();
     PrepareFontMapper();  // beside opening the display, which waits on the X server or compositor
   }
