@@ -6,12 +6,17 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 
 int main() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "quillet_bench_bare_sdl: %s\n", SDL_GetError());
     return 1;
   }
+  // As the game does: on X11 the window surface is the shared-memory frame buffer itself, with no
+  // OpenGL renderer behind it.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && std::strcmp(driver, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_Window* window = SDL_CreateWindow("QUILLET benchmark, bare SDL", SDL_WINDOWPOS_UNDEFINED,
                                         SDL_WINDOWPOS_UNDEFINED, 212, 212, 0);
   SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
