@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/sdl/Session.h"
+#include "platform/sdl/DesktopScale.h"
+
 
 namespace platform::detail {
 namespace {

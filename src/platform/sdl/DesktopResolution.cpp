@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/sdl/Session.h"
+#include "platform/sdl/DesktopScale.h"
 
 namespace platform::detail {
 namespace {
@@ -43,14 +43,6 @@ int ParseXftDpi(const char* resources) {
   return 0;
 }
 
-int OutputScale() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (!driver || std::strcmp(driver, "wayland") != 0) return 1;
-  // SDL gives the desktop mode in points and lists the output's own mode, in pixels, first.
-  SDL_DisplayMode points{}, pixels{};
-  if (SDL_GetDesktopDisplayMode(0, &points) != 0 || SDL_GetDisplayMode(0, 0, &pixels) != 0 || points.w <= 0) return 1;
-  return std::max(1, static_cast<int>(std::lround(static_cast<double>(pixels.w) / points.w)));
-}
 
 int DesktopResolution() {
   const char* driver = SDL_GetCurrentVideoDriver();

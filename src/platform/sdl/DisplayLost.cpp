@@ -6,7 +6,8 @@
 #include <unistd.h>
 #include <wayland-client-core.h>
 
-#include "platform/sdl/Session.h"
+#include "platform/sdl/DisplayLost.h"
+
 
 namespace platform::detail {
 

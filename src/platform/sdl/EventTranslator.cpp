@@ -9,6 +9,8 @@
 #include "platform/sdl/Session.h"
 #include "platform/sdl/VirtualKeys.h"
 #include "platform/sdl/WindowRegistry.h"
+#include "platform/sdl/DisplayLost.h"
+#include "platform/sdl/HeldKeys.h"
 
 namespace platform::detail {
 namespace {

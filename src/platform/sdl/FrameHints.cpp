@@ -6,15 +6,16 @@
 // window manager keeps it over the owner, minimises them together and gives it no buttons of
 // its own but close. There is nothing to do on Wayland, where the compositor decides from the
 // size limits and the parent SDL gives the window.
+#include "platform/sdl/FrameHints.h"
+
 #include <SDL.h>
-#include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <initializer_list>
 #include <vector>
 
-#include "platform/sdl/Session.h"
+#include "platform/sdl/X11Connection.h"
 
 namespace platform::detail {
 namespace {
@@ -32,18 +33,6 @@ void SetAtoms(const X11Window& x, const char* property, std::initializer_list<co
 }
 
 }  // namespace
-
-X11Window X11WindowOf(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return {};
-  return {info.info.x11.display, info.info.x11.window, ConnectionNumber(info.info.x11.display)};
-}
-
-bool NothingQueued(const X11Window& x) {
-  XFlush(x.display);
-  return XEventsQueued(x.display, QueuedAfterReading) == 0;
-}
 
 void LimitFrame(SDL_Window* window, bool minimizable) {
   const X11Window x = X11WindowOf(window);

@@ -4,7 +4,9 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
-#include "platform/sdl/Session.h"
+#include "platform/sdl/HeldKeys.h"
+#include "platform/sdl/X11Connection.h"
+
 
 namespace platform::detail {
 

@@ -21,6 +21,7 @@
 #include "platform/sdl/Session.h"
 #include "platform/sdl/TimerTable.h"
 #include "platform/sdl/WindowRegistry.h"
+#include "platform/sdl/X11Connection.h"
 
 namespace platform {
 namespace {

@@ -13,6 +13,8 @@
 #include "platform/Platform.h"
 #include "platform/sdl/TimerTable.h"
 #include "platform/sdl/WindowRegistry.h"
+#include "platform/sdl/DesktopScale.h"
+#include "platform/sdl/XErrorFilter.h"
 
 namespace platform::detail {
 namespace {

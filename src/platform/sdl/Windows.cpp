@@ -11,6 +11,8 @@
 #include "platform/sdl/SystemCalls.h"
 #include "platform/sdl/TimerTable.h"
 #include "platform/sdl/WindowRegistry.h"
+#include "platform/sdl/DesktopScale.h"
+#include "platform/sdl/FrameHints.h"
 
 namespace platform {
 namespace {

@@ -14,7 +14,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
-#include "platform/sdl/Session.h"
+#include "platform/sdl/DisplayLost.h"
+#include "platform/sdl/XErrorFilter.h"
+
 
 namespace platform::detail {
 namespace {
