@@ -6,6 +6,7 @@
 #   check.sh BUILD_DIR VERSION
 set -euo pipefail
 build="$1" version="$2"
+icons="$(dirname "$0")/../../desktop/icons"  # one PNG a size, named by it
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 failures=0
@@ -16,7 +17,10 @@ expected_files() {
   local id=org.quillet.Quillet
   echo games/quillet
   echo share/applications/$id.desktop
-  for size in 16 24 32 48 64 128 256; do echo share/icons/hicolor/${size}x${size}/apps/$id.png; done
+  for icon in "$icons"/*.png; do
+    size=$(basename "$icon" .png)
+    echo share/icons/hicolor/${size}x${size}/apps/$id.png
+  done
   echo share/icons/hicolor/scalable/apps/$id.svg
   echo share/metainfo/$id.metainfo.xml
   echo share/man/man6/quillet.6.gz
