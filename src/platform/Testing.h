@@ -1,11 +1,13 @@
 // What tests may do to the platform beyond what the program does: drive the virtual clock, make
 // platform calls fail, pretend another display resolution, post messages and press the mouse,
-// read pixels and the font a request was mapped to, and count what the platform keeps. Each
+// act while the program waits, read pixels and the font a request was mapped to, and count what
+// the platform keeps. Each
 // backend implements it in its TestSeam.cpp, which only test builds link; not every backend has
 // every part (the Windows one has no virtual clock).
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,6 +25,9 @@ std::string FontFileOf(const Font& font);             // what the mapping chose,
 // Queued as if the desktop had sent it: input for a disabled window is dropped when taken.
 void PostMessage(const Message& message);
 void PressLeftButton(WindowHandle window, bool down); // queued as the desktop would report it
+// Called whenever the headless program would wait for a message, such as inside a modal loop;
+// nullptr for nothing.
+void WhenIdle(std::function<void()> handler);
 
 // Every platform call that the desktop may refuse. A refused timer is SetTimer returning false;
 // the others throw PlatformError whose reason says the test refused them.

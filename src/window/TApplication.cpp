@@ -66,22 +66,12 @@ void TApplication::Loop(const std::function<bool()>& done) {
     if (platform::PeekMessage(message)) {
       ProcessMessage(message);
     } else {
-      Idle();
-      if (!terminated_ && !done()) platform::WaitMessage();
+      platform::WaitMessage();
     }
   }
 }
 
-void TApplication::ProcessMessages() {
-  platform::Message message;
-  while (!terminated_ && platform::PeekMessage(message)) ProcessMessage(message);
-}
-
 void TApplication::Terminate() { platform::PostQuitMessage(0); }
-
-void TApplication::Idle() {
-  if (OnIdle) OnIdle();
-}
 
 void TApplication::ProcessMessage(const platform::Message& message) {
   if (message.msg == platform::Msg::Quit) {

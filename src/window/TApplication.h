@@ -32,7 +32,6 @@ class TApplication {
   // Shows the main form and loops until Terminate or WM_QUIT. A PlatformError ends the loop by
   // leaving it: what the desktop refused (a window, a frame buffer, a font) no box could show.
   void Run();
-  void ProcessMessages();          // handles what is waiting, without waiting for more
   void ProcessMessage(const platform::Message& message);
   void Terminate();
   bool Terminated() const { return terminated_; }
@@ -43,15 +42,11 @@ class TApplication {
   // The error box: modal, owned by the application. Returns when it is closed.
   void MessageBox(std::string_view text, std::string_view caption);
 
-  // Called whenever the queue is empty, before waiting. The program itself has no idle work.
-  std::function<void()> OnIdle;
-
  private:
   void Adopt(std::unique_ptr<TForm> form);
   bool IsDialogKeyUsedUp(const platform::Message& message) const;
   void RunErrorBox(std::string_view text, std::string_view caption);
   void Loop(const std::function<bool()>& done);
-  void Idle();
 
   std::vector<std::unique_ptr<TForm>> forms_;
   TForm* mainForm_ = nullptr;

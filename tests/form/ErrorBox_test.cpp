@@ -30,7 +30,7 @@ TEST_F(Form1Test, ARefusedTimerShowsTheBoxAndTheGamePlaysOnAfterIt) {
   platform::testing::InjectFailure(platform::testing::Failure::Timer);
   std::vector<std::string> seen;
   int idles = 0;
-  app.OnIdle = [&] {
+  platform::testing::WhenIdle([&] {
     auto* box = dynamic_cast<TErrorBox*>(TWindow::FromHandle(platform::GetActiveWindow()));
     ASSERT_NE(box, nullptr) << "idle inside the box's loop, but no box is active";
     if (++idles == 1) {
@@ -43,7 +43,7 @@ TEST_F(Form1Test, ARefusedTimerShowsTheBoxAndTheGamePlaysOnAfterIt) {
     EXPECT_FALSE(platform::IsWindowEnabled(form->Handle()));
     EXPECT_EQ(form->Color(), clBtnFace) << "the keys typed under the box did not reach the game";
     platform::testing::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});  // Enter
-  };
+  });
   const char first = Letter();
   TypeLetter();
   ASSERT_EQ(seen.size(), 1u);
@@ -55,7 +55,7 @@ TEST_F(Form1Test, ARefusedTimerShowsTheBoxAndTheGamePlaysOnAfterIt) {
   EXPECT_FALSE(platform::testing::NextTimerDeadline());
 
   // Same letter, same period: no retry, and this time the hit counts.
-  app.OnIdle = nullptr;
+  platform::testing::WhenIdle(nullptr);
   TypeLetter();
   EXPECT_EQ(Caption(3), std::string(1, first) + " - " + first);
   EXPECT_EQ(Caption(4), "0");
@@ -86,11 +86,11 @@ TEST_F(Form1Test, TheGameTicksAndPaintsWhileTheBoxIsOpen) {
   };
   const auto nineteen = timeLabelPixels();
 
-  app.OnIdle = [&] {
+  platform::testing::WhenIdle([&] {
     if (Caption(5) != "17") return;  // waiting in the box's loop lets the virtual clock run
     EXPECT_NE(timeLabelPixels(), nineteen) << "the new TIME was painted under the box";
     CloseTheBoxWithEnter();
-  };
+  });
   app.HandleException(std::runtime_error("Something broke"));
   EXPECT_EQ(Caption(5), "17");
   EXPECT_EQ(platform::testing::Now(), 3u * 655u);
@@ -105,14 +105,14 @@ TEST_F(Form1Test, AMouseCaptureIsCancelledBeforeTheBoxOpens) {
   ASSERT_EQ(platform::GetCapture(), form->Handle());
 
   bool checked = false;
-  app.OnIdle = [&] {
+  platform::testing::WhenIdle([&] {
     EXPECT_EQ(platform::GetCapture(), 0u);
     checked = true;
     CloseTheBoxWithEnter();
-  };
+  });
   app.HandleException(std::runtime_error("Something broke"));
   ASSERT_TRUE(checked);
-  app.OnIdle = nullptr;
+  platform::testing::WhenIdle(nullptr);
 
   platform::testing::PostMessage({platform::Msg::KeyDown, form->Handle(), 0x09, 0});
   ProcessMessages();

@@ -74,7 +74,7 @@ TEST(Form1PaintOrderTest, TheBottomRowOfTheTimeValueLiesUnderTheLevelCaption) {
   TApplication app;
   TForm form(layout);
   form.Show();
-  app.ProcessMessages();
+  ProcessMessages(app);
   const TLabel& time = *form.FindLabel("Label5");
   ASSERT_EQ(time.Top() + time.Height(), 47);
   // Counts the pixels of one of Label5's rows in a colour.
@@ -90,6 +90,6 @@ TEST(Form1PaintOrderTest, TheBottomRowOfTheTimeValueLiesUnderTheLevelCaption) {
   EXPECT_GT(inRow(46, 0x000000FF), 0);
   // Repainting only the TIME value still puts the caption back over it.
   form.FindLabel("Label5")->SetCaption("19");
-  app.ProcessMessages();
+  ProcessMessages(app);
   EXPECT_EQ(inRow(46, 0x0000FF00), 0);
 }

@@ -27,13 +27,13 @@ class Form1Properties : public Form1Test {
   void SetUp() override {
     Form1Test::SetUp();
     // Each refused timer's box is read and closed by Enter, as a player would.
-    app.OnIdle = [this] {
+    platform::testing::WhenIdle([this] {
       auto* box = dynamic_cast<TErrorBox*>(TWindow::FromHandle(platform::GetActiveWindow()));
       ASSERT_NE(box, nullptr) << "idle inside the box's loop, but no box is active";
       EXPECT_EQ(box->Text(), kTimerRefusedMessage + ".");
       ++boxes;
       platform::testing::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});
-    };
+    });
   }
   void TearDown() override { platform::testing::InjectFailure(platform::testing::Failure::Timer, 0, 0); }
 

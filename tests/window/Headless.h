@@ -11,6 +11,12 @@
 #include "platform/Testing.h"
 #include "window/TApplication.h"
 
+// Handles what is waiting, without waiting for more, until the application ends.
+inline void ProcessMessages(TApplication& app) {
+  platform::Message message;
+  while (!app.Terminated() && platform::PeekMessage(message)) app.ProcessMessage(message);
+}
+
 class HeadlessEnvironment : public ::testing::Environment {
  public:
   void SetUp() override { platform::Initialise(platform::Mode::Headless); }
@@ -22,20 +28,21 @@ class HeadlessTest : public ::testing::Test {
   TApplication app;
 
   void SetUp() override { app.Title = "QUILLET"; }
+  void TearDown() override { platform::testing::WhenIdle(nullptr); }
 
-  void ProcessMessages() { app.ProcessMessages(); }
+  void ProcessMessages() { ::ProcessMessages(app); }
 
   void AdvanceTime(std::uint64_t ms) {
     const std::uint64_t target = platform::testing::Now() + ms;
-    app.ProcessMessages();
+    ProcessMessages();
     while (true) {
       const auto next = platform::testing::NextTimerDeadline();
       if (!next || *next > target) break;
       platform::testing::SetClock(*next);
-      app.ProcessMessages();
+      ProcessMessages();
     }
     platform::testing::SetClock(target);
-    app.ProcessMessages();
+    ProcessMessages();
   }
 
   // True when painting or any other message is waiting.

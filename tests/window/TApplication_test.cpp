@@ -21,18 +21,18 @@ class FormThatFailsToSetUp : public TForm {
 // form it has: shown, and ended by closing it.
 TEST_F(HeadlessTest, AFailureInOnCreateIsReportedAndTheFormIsCreatedAllTheSame) {
   std::string shown;
-  app.OnIdle = [&] {
+  platform::testing::WhenIdle([&] {
     auto* box = dynamic_cast<TErrorBox*>(TWindow::FromHandle(platform::GetActiveWindow()));
     ASSERT_NE(box, nullptr) << "idle with no box open";
     shown = box->Text();
     platform::testing::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x1B, 0});  // Escape
-  };
+  });
   TForm& form = app.CreateForm<FormThatFailsToSetUp>();
   EXPECT_EQ(shown, "Cannot set up the board.");
   EXPECT_EQ(app.MainForm(), &form);
   EXPECT_TRUE(platform::IsWindowEnabled(form.Handle()));
 
-  app.OnIdle = [&] { platform::testing::PostMessage({platform::Msg::Close, form.Handle(), 0, 0}); };
+  platform::testing::WhenIdle([&] { platform::testing::PostMessage({platform::Msg::Close, form.Handle(), 0, 0}); });
   app.Run();
   EXPECT_TRUE(app.Terminated());
 }

@@ -66,12 +66,12 @@ TEST_F(TimerTest, ARefusedStartThrowsKeepsTheIntervalAndRetriesOnlyOnAChange) {
 
 TEST_F(TimerTest, AFailingHandlerIsReportedAndTheTimerGoesOn) {
   std::vector<std::string> boxes;
-  app.OnIdle = [&] {
+  platform::testing::WhenIdle([&] {
     // The error box is open: read it and press Enter on it.
     const auto box = platform::GetActiveWindow();
     boxes.push_back("box");
     platform::testing::PostMessage({platform::Msg::KeyDown, box, 0x0D, 0});
-  };
+  });
   int calls = 0;
   timer.SetOnTimer([&] {
     ++calls;

@@ -19,6 +19,7 @@
 #include "platform/sdl/EventTranslator.h"
 #include "platform/sdl/MessageQueue.h"
 #include "platform/sdl/Session.h"
+#include "platform/sdl/SystemCalls.h"
 #include "platform/sdl/TimerTable.h"
 #include "platform/sdl/WindowRegistry.h"
 #include "platform/sdl/X11Connection.h"
@@ -141,14 +142,18 @@ bool PeekMessage(Message& message) {
   return false;
 }
 
+// Nothing outside a test can send an event to a headless session, so waiting means time passing:
+// straight on to the earliest deadline.
+void detail::AdvanceToNextDeadline() {
+  TranslatePendingEvents();
+  if (MessageWaiting()) return;
+  if (auto deadline = Timers().EarliestDeadline()) Clock::SetVirtualMillis((*deadline + 999u) / 1'000u);
+}
+
 void WaitMessage() {
   if (!Session::IsOpen()) return;
   if (Session::IsHeadless()) {
-    // Nothing outside a test can send an event here, so waiting means time passing: straight on
-    // to the earliest deadline.
-    TranslatePendingEvents();
-    if (MessageWaiting()) return;
-    if (auto deadline = Timers().EarliestDeadline()) Clock::SetVirtualMillis((*deadline + 999u) / 1'000u);
+    detail::WaitHeadless();
     return;
   }
   // Each wait pumps SDL's events first itself. An event that makes no message (a window move, an

@@ -17,4 +17,6 @@ bool StartTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs) {
   return StartGrantedTimer(window, id, periodMs);
 }
 
+void WaitHeadless() { AdvanceToNextDeadline(); }
+
 }  // namespace platform::detail

@@ -2,6 +2,9 @@
 // test programs only: the shipped program has neither refusals nor these hooks.
 #include <SDL.h>
 
+#include <functional>
+#include <utility>
+
 #include "platform/FailurePlans.h"
 #include "platform/Testing.h"
 #include "platform/sdl/Clock.h"
@@ -62,9 +65,21 @@ bool detail::StartTimer(WindowHandle window, std::uint32_t id, std::uint32_t per
   return !Refused(Failure::Timer) && StartGrantedTimer(window, id, periodMs);
 }
 
+std::function<void()>& IdleHandler() {
+  static std::function<void()> handler;
+  return handler;
+}
+
+void detail::WaitHeadless() {
+  if (IdleHandler()) IdleHandler()();
+  AdvanceToNextDeadline();
+}
+
 namespace testing {
 
 void InjectFailure(Failure call, int skip, int count) { Current().plans.Plan(call, skip, count); }
+
+void WhenIdle(std::function<void()> handler) { IdleHandler() = std::move(handler); }
 
 Bookkeeping Counts() {
   return {detail::Timers().Count(), detail::Windows().Count(), detail::Queue().Size(), detail::OpenFontCount()};
