@@ -8,7 +8,7 @@ TForm::TForm(const FormLayout& layout) : TForm(ScaledForDisplay(layout), 0) {}
 
 TForm::TForm(const FormLayout& scaled, int)
     : TWindow(platform::CreateWindow(WindowOptionsOf(scaled))),
-      left_(scaled.left), top_(scaled.top), clientWidth_(scaled.clientWidth), clientHeight_(scaled.clientHeight) {
+      clientWidth_(scaled.clientWidth), clientHeight_(scaled.clientHeight) {
   Font = scaled.font;
   color_ = scaled.color;
   for (const LabelLayout& l : scaled.labels) {

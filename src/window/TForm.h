@@ -29,8 +29,6 @@ class TForm : public TWindow {
   TLabel* FindLabel(std::string_view name) const;
 
   void Show() { platform::ShowWindow(Handle(), platform::Show::Normal); }
-  int Left() const { return left_; }
-  int Top() const { return top_; }
   int ClientWidth() const { return clientWidth_; }
   int ClientHeight() const { return clientHeight_; }
 
@@ -46,6 +44,6 @@ class TForm : public TWindow {
   void HoldSelfSizingLabels(const FormLayout& scaled);
 
   TColor color_ = clBtnFace;
-  int left_, top_, clientWidth_, clientHeight_;
+  int clientWidth_, clientHeight_;
   std::vector<std::unique_ptr<TLabel>> labels_;
 };

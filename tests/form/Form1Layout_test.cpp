@@ -21,7 +21,7 @@ class Form1LayoutTest : public HeadlessTest {};
 TEST_F(Form1LayoutTest, TheBuiltWindowMatchesTheExpectedDump) {
   TForm form(Form1Layout());
   const std::string path = std::string(QUILLET_TEST_DATA) + "/Form1Layout.expected.txt";
-  const std::string actual = Dump(form);
+  const std::string actual = Dump(form, Form1Layout());
   if (std::getenv("QUILLET_UPDATE_EXPECTED")) std::ofstream(path) << actual;
   EXPECT_EQ(actual, ReadFile(path));
 }

@@ -7,6 +7,7 @@
 
 #include "platform/Platform.h"
 #include "platform/Testing.h"
+#include "window/FormLayout.h"
 #include "window/TForm.h"
 
 // Texts are code page 932 bytes; the dump shows them as the characters they are.
@@ -27,10 +28,12 @@ inline std::string Describe(const TFont& font) {
          std::to_string(font.Charset) + " colour " + Hex(font.Color);
 }
 
-inline std::string Dump(const TForm& form) {
+// The window's place is the one its layout asks for, scaled for the display.
+inline std::string Dump(const TForm& form, const FormLayout& layout) {
+  const FormLayout scaled = ScaledForDisplay(layout);
   std::ostringstream out;
-  out << "window client " << form.ClientWidth() << "x" << form.ClientHeight() << " at " << form.Left() << ","
-      << form.Top() << " colour " << Hex(form.Color()) << " font " << Describe(form.Font) << " from "
+  out << "window client " << form.ClientWidth() << "x" << form.ClientHeight() << " at " << scaled.left << ","
+      << scaled.top << " colour " << Hex(form.Color()) << " font " << Describe(form.Font) << " from "
       << FileName(platform::testing::FontFileOf(*form.Font.Handle())) << "\n";
   const char* alignments[] = {"left", "right", "centre"};
   for (const auto& label : form.Labels()) {
