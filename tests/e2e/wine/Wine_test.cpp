@@ -162,11 +162,16 @@ TEST_F(UnderWine, ARefusedTimerShowsTheSystemsStopBoxWithTheExactText) {
     if (window != quillet.MainWindow()) box = window;
   }
   ASSERT_NE(box, 0u);
-  // The stop icon is the one red sign among the system's message box icons.
-  const Image shown = Screenshot(Connection(), PlacementOf(Connection(), box));
-  const auto red = std::count_if(shown.pixels.begin(), shown.pixels.end(), [](platform::ColorRef c) {
-    return (c & 0xFF) >= 192 && (c >> 8 & 0xFF) <= 64 && (c >> 16 & 0xFF) <= 64;
-  });
+  // The stop icon is the one red sign among the system's message box icons. The box may show
+  // before its icon is drawn, so the screen is read until the sign is there or time runs out.
+  std::ptrdiff_t red = 0;
+  WaitUntil([&] {
+    const Image shown = Screenshot(Connection(), PlacementOf(Connection(), box));
+    red = std::count_if(shown.pixels.begin(), shown.pixels.end(), [](platform::ColorRef c) {
+      return (c & 0xFF) >= 192 && (c >> 8 & 0xFF) <= 64 && (c >> 16 & 0xFF) <= 64;
+    });
+    return red > 100;
+  }, std::chrono::seconds(5));
   EXPECT_GT(red, 100) << "no stop sign in the box";
   quillet.Keys().KeyThatCloses(box, "Return");
   ASSERT_TRUE(WaitUntil([&] { return Probe("windows").count("window") == 1; }, std::chrono::seconds(10)));
