@@ -55,6 +55,7 @@ int Play() {
 }  // namespace
 
 int RunQuillet(int argc, const char* const* argv) {
+  platform::PrepareProcess();
   // The first unknown argument is named, so that a mistyped option never starts a game.
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];

@@ -30,6 +30,9 @@ struct PlatformError : std::runtime_error { using std::runtime_error::runtime_er
 
 // Start-up. Headless runs the same code with no display and a clock that stands at 0 ms until a
 // test moves it; a backend with no such mode throws PlatformError for it.
+// PrepareProcess comes first of all: standard descriptors that exist, and a stderr whose reader
+// has gone that fails a write instead of killing the process.
+void PrepareProcess();
 enum class Mode { Desktop, Headless };
 void Initialise(Mode mode);  // throws PlatformError when there is no display
 void Shutdown();

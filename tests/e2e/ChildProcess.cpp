@@ -76,17 +76,27 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command, const Enviro
   if (!arguments.empty()) arguments[0] = Resolved(arguments[0]);
   std::vector<char*> argv = Pointers(arguments), envp = Pointers(variables);
   int pipeEnds[2] = {-1, -1};
-  if (errorOutput == ErrorOutput::Capture && pipe2(pipeEnds, O_CLOEXEC) != 0) {
+  const bool piped = errorOutput == ErrorOutput::Capture || errorOutput == ErrorOutput::Unread;
+  if (piped && pipe2(pipeEnds, O_CLOEXEC) != 0) {
     throw std::runtime_error("cannot make a pipe for stderr: " + std::string(std::strerror(errno)));
+  }
+  if (errorOutput == ErrorOutput::Unread) {
+    close(pipeEnds[0]);  // before the child exists, so that nobody ever reads it
+    pipeEnds[0] = -1;
   }
   const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
 
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("cannot fork: " + std::string(std::strerror(errno)));
   if (pid_ == 0) {
+    signal(SIGPIPE, SIG_DFL);  // as a shell starts it, whatever the test process does with it
     dup2(devNull, STDIN_FILENO);
     dup2(devNull, STDOUT_FILENO);
-    dup2(errorOutput == ErrorOutput::Capture ? pipeEnds[1] : devNull, STDERR_FILENO);
+    if (errorOutput == ErrorOutput::Closed) {
+      close(STDERR_FILENO);
+    } else {
+      dup2(piped ? pipeEnds[1] : devNull, STDERR_FILENO);
+    }
     if (keepOpen >= 0) fcntl(keepOpen, F_SETFD, 0);
     execve(argv[0], argv.data(), envp.data());
     static const char kFailed[] = "exec failed\n";
@@ -94,8 +104,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command, const Enviro
     _exit(127);
   }
   close(devNull);
+  if (piped) close(pipeEnds[1]);
   if (errorOutput == ErrorOutput::Capture) {
-    close(pipeEnds[1]);
     errorPipe_ = pipeEnds[0];
     fcntl(errorPipe_, F_SETFL, O_NONBLOCK);
   }

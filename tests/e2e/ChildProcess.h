@@ -22,7 +22,9 @@ std::optional<std::string> FindProgram(const std::string& name);
 // std::runtime_error when none can be made.
 std::string MakeTemporaryFolder(const std::string& prefix);
 
-enum class ErrorOutput { Capture, Discard };
+// What the program's stderr is: a pipe the test reads, /dev/null, closed, or a pipe whose reader
+// has gone (a write to it fails, or kills the writer with SIGPIPE).
+enum class ErrorOutput { Capture, Discard, Closed, Unread };
 
 class ChildProcess {
  public:

@@ -48,7 +48,7 @@ Quillet::Quillet(const XServer& server, const Launch& launch)
   EnvironmentChanges environment{{{"DISPLAY", server.DisplayName()}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}};
   environment.set.insert(environment.set.end(), launch.environment.set.begin(), launch.environment.set.end());
   environment.unset.insert(environment.unset.end(), launch.environment.unset.begin(), launch.environment.unset.end());
-  process_ = std::make_unique<ChildProcess>(launch.command, environment);
+  process_ = std::make_unique<ChildProcess>(launch.command, environment, launch.errorOutput);
   const bool found = WaitUntil(
       [&] {
         for (const XWindow window : VisibleWindowsTitled(server.Connection(), "QUILLET")) {

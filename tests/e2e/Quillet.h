@@ -32,6 +32,7 @@ struct Launch {
   EnvironmentChanges environment;
   std::chrono::milliseconds startup{5000};
   int channelTolerance = 0;  // for a program whose text another rasteriser draws (Difference::SameWithin)
+  ErrorOutput errorOutput = ErrorOutput::Capture;
 };
 
 class Quillet {

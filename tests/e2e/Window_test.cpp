@@ -256,6 +256,30 @@ TEST_F(MainWindow, WithOnlyDejaVuOrOnlyTheUrwFontsTheWindowOpens) {
   }
 }
 
+// Whatever stderr is, closed or a pipe whose reader has gone, the program ends at once with its
+// own exit code: 2 for an unknown argument, 1 for a start that fails or a display that goes. (A
+// closed stderr would be the X connection's descriptor, and a pipe nobody reads kills a writer
+// with SIGPIPE.)
+TEST(WhateverStderrIs, TheProgramEndsWithItsOwnExitCode) {
+  const EnvironmentChanges noDisplay{{}, {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}};
+  for (const ErrorOutput stderrIs : {ErrorOutput::Closed, ErrorOutput::Unread}) {
+    SCOPED_TRACE(stderrIs == ErrorOutput::Closed ? "stderr closed" : "stderr a pipe nobody reads");
+    ChildProcess bogus({QUILLET_EXE, "--bogus"}, noDisplay, stderrIs);
+    EXPECT_EQ(bogus.WaitForExit(milliseconds(5000)), 2) << "--bogus";
+    ChildProcess withoutDisplay({QUILLET_EXE}, noDisplay, stderrIs);
+    EXPECT_EQ(withoutDisplay.WaitForExit(milliseconds(5000)), 1) << "no display";
+    auto server = std::make_unique<XServer>();
+    ChildProcess withoutFonts({QUILLET_EXE}, {{{"DISPLAY", server->DisplayName()}, {"FONTCONFIG_FILE", FontConfig("no-fonts")}},
+                                              {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}}, stderrIs);
+    EXPECT_EQ(withoutFonts.WaitForExit(milliseconds(5000)), 1) << "no fonts";
+    Launch launch{{QUILLET_EXE}, {}};
+    launch.errorOutput = stderrIs;
+    Quillet quillet(*server, launch);
+    server.reset();
+    EXPECT_EQ(quillet.Process().WaitForExit(milliseconds(5000)), 1) << "the display lost";
+  }
+}
+
 // The X server going away (the session ended, or the server crashed) ends the program with a
 // line of its own instead of Xlib's.
 TEST(DisplayLost, TheProgramSaysSoOnOneLineAndEndsWithCode1) {

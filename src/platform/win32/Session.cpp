@@ -29,6 +29,9 @@ const bool attachedToParentConsole = [] {
 
 }  // namespace win32
 
+// A Windows program has no descriptors to reopen and no SIGPIPE.
+void PrepareProcess() {}
+
 void Initialise(Mode mode) {
   if (mode == Mode::Headless) throw PlatformError("the Windows build has no headless mode");
   // Fonts and the layout are scaled by the program itself; the system must not stretch its pixels.
