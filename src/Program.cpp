@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <string>
 #include <string_view>
 
 #include "Form1.h"
@@ -28,6 +29,29 @@ int Print(const char* text) {
     return 1;
   }
   return 0;
+}
+
+// An argument as it can be shown on a terminal: printable ASCII as it is, anything else (a line
+// end, an escape sequence, a byte of another encoding) as a C escape, so that what is named is
+// what was typed and nothing typed can act on the terminal.
+std::string Escaped(std::string_view text) {
+  std::string shown;
+  for (const unsigned char c : text) {
+    switch (c) {
+      case '\\': shown += "\\\\"; break;
+      case '\'': shown += "\\'"; break;
+      case '\n': shown += "\\n"; break;
+      case '\t': shown += "\\t"; break;
+      default:
+        if (c >= 0x20 && c < 0x7F) {
+          shown += static_cast<char>(c);
+        } else {
+          static constexpr char kHex[] = "0123456789abcdef";
+          shown += {'\\', 'x', kHex[c >> 4], kHex[c & 0xF]};
+        }
+    }
+  }
+  return shown;
 }
 
 int Play() {
@@ -60,7 +84,7 @@ int RunQuillet(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument != "-h" && argument != "--help" && argument != "--version") {
-      std::fprintf(stderr, "quillet: unknown argument '%s' (see quillet --help)\n", argv[i]);
+      std::fprintf(stderr, "quillet: unknown argument '%s' (see quillet --help)\n", Escaped(argument).c_str());
       return 2;
     }
   }

@@ -59,6 +59,8 @@ answers "$quillet" --version 0 "quillet ${version//./\\.}$nl" ''
 answers "$quillet" --verison 2 '' "quillet: $line'--verison'$line$nl"
 answers "$quillet" --help extra 2 '' "quillet: $line'extra'$line$nl"
 answers "$quillet" "" 2 '' "quillet: $line''$line$nl"
+# Named escaped: neither a line end nor an escape sequence of it reaches the terminal.
+answers "$quillet" $'a\nb\e[31m' 2 '' "quillet: $line'a\\\\nb\\\\x1b\\[31m'$line$nl"
 # A version that cannot be written is a failure, not a silent success.
 answers sh -c "exec '$quillet' --version >/dev/full" 1 '' "quillet: $line$nl"
 
