@@ -3,12 +3,18 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -224,14 +230,98 @@ TEST_F(MainWindow, OnWaylandWithoutXWaylandTheIdleWindowIsTheSameAsOnX11) {
   }
 }
 
+// A socket where the display should be that is no display: it takes the program's connection,
+// then closes it or never says a word. `address` is a path, or a name in the abstract namespace
+// when it begins with '\0'.
+class FalseDisplay {
+ public:
+  explicit FalseDisplay(const std::string& address)
+      : listener_(socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0)), path_(address[0] == '\0' ? "" : address) {
+    sockaddr_un where{};
+    where.sun_family = AF_UNIX;
+    address.copy(where.sun_path, sizeof where.sun_path - 1);
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + address.size());
+    if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&where), length) != 0 || listen(listener_, 4) != 0) {
+      throw std::runtime_error("cannot listen at " + address + ": " + std::strerror(errno));
+    }
+  }
+  ~FalseDisplay() {
+    if (connection_ >= 0) close(connection_);
+    close(listener_);
+    if (!path_.empty()) unlink(path_.c_str());
+  }
+  FalseDisplay(const FalseDisplay&) = delete;
+  FalseDisplay& operator=(const FalseDisplay&) = delete;
+
+  // Whether the program connected within 5 s; its connection is held open until HangUp.
+  bool Connected() {
+    return WaitUntil([&] { return connection_ >= 0 || (connection_ = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0; },
+                     milliseconds(5000));
+  }
+  void HangUp() {
+    if (connection_ >= 0) close(connection_);
+    connection_ = -1;
+  }
+
+ private:
+  int listener_, connection_ = -1;
+  std::string path_;  // none in the abstract namespace
+};
+
 // A login with no desktop, such as a text console or ssh without forwarding: the session still
-// has its runtime directory, but no display of either kind.
-TEST(WithoutADisplay, TheProgramSaysItNeedsAGraphicalSessionAndEndsWithCode1) {
+// has its runtime directory, but no display of either kind. Or WAYLAND_DISPLAY names a socket
+// that is no compositor, which closes the connection or never answers it.
+TEST(WithoutADisplay, TheProgramSaysWhatIsWrongInOneLineAndEndsWithCode1) {
   const std::string runtimeDirectory = MakeTemporaryFolder("quillet-e2e");
-  ChildProcess quillet({QUILLET_EXE}, {{{"XDG_RUNTIME_DIR", runtimeDirectory}},
-                                       {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}});
-  EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet, "graphical session"));
-  rmdir(runtimeDirectory.c_str());
+  const EnvironmentChanges noDisplay{{{"XDG_RUNTIME_DIR", runtimeDirectory}}, {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}};
+  {
+    ChildProcess quillet({QUILLET_EXE}, noDisplay);
+    EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet, "graphical session"));
+  }
+  for (const bool hangUp : {true, false}) {
+    SCOPED_TRACE(hangUp ? "a socket that closes the connection" : "a socket that never answers");
+    FalseDisplay socket(runtimeDirectory + "/not-wayland");
+    EnvironmentChanges environment = noDisplay;
+    environment.set.emplace_back("WAYLAND_DISPLAY", "not-wayland");
+    ChildProcess quillet({QUILLET_EXE}, environment);
+    ASSERT_TRUE(socket.Connected());
+    if (hangUp) socket.HangUp();
+    EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet, hangUp ? "closed the connection" : "did not answer"));
+  }
+  std::filesystem::remove_all(runtimeDirectory);
+}
+
+// Interrupted (Ctrl+C) or asked to end while it waits at start-up for a display that never
+// answers, a Wayland socket or an X server, the program ends there and then.
+TEST(WithoutADisplay, SigintOrSigtermEndsAStartWaitingOnADisplayThatNeverAnswers) {
+  const std::string runtimeDirectory = MakeTemporaryFolder("quillet-e2e");
+  {
+    SCOPED_TRACE("Wayland, SIGTERM");
+    FalseDisplay socket(runtimeDirectory + "/silent");
+    ChildProcess quillet({QUILLET_EXE}, {{{"XDG_RUNTIME_DIR", runtimeDirectory}, {"WAYLAND_DISPLAY", "silent"}},
+                                         {"DISPLAY", "SDL_VIDEODRIVER"}});
+    ASSERT_TRUE(socket.Connected());
+    kill(quillet.Pid(), SIGTERM);
+    EXPECT_EQ(quillet.WaitForExit(milliseconds(1000)), 128 + SIGTERM);
+  }
+  {
+    SCOPED_TRACE("X11, SIGINT");
+    // Xlib looks for display :N in the abstract namespace first; one that nothing listens on.
+    std::unique_ptr<FalseDisplay> socket;
+    int number = 500;
+    for (; !socket && number < 600; ++number) {
+      try {
+        socket = std::make_unique<FalseDisplay>(std::string(1, '\0') + "/tmp/.X11-unix/X" + std::to_string(number));
+      } catch (const std::runtime_error&) {
+      }
+    }
+    ASSERT_TRUE(socket) << "no free X display number";
+    ChildProcess quillet({QUILLET_EXE}, {{{"DISPLAY", ":" + std::to_string(number - 1)}}, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}});
+    ASSERT_TRUE(socket->Connected());
+    kill(quillet.Pid(), SIGINT);
+    EXPECT_EQ(quillet.WaitForExit(milliseconds(1000)), 128 + SIGINT);
+  }
+  std::filesystem::remove_all(runtimeDirectory);
 }
 
 std::string FontConfig(const std::string& name) { return std::string(QUILLET_FONT_CONFIGS) + "/" + name + ".fonts.conf"; }

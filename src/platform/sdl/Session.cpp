@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/sdl/Clock.h"
+#include "platform/sdl/DisplayOpening.h"
 #include "platform/sdl/EventTranslator.h"
 #include "platform/sdl/FontMapper.h"
 #include "platform/sdl/KeyState.h"
@@ -85,8 +86,10 @@ void Initialise(Mode mode) {
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     InstallXErrorHandlers();
     PrepareFontMapper();  // beside opening the display, which waits on the X server or compositor
+    const std::string refusal = WaylandRefusal();
+    if (!refusal.empty()) throw PlatformError(kNoDisplay + " (" + refusal + ")");
   }
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+  if (StartVideo() != 0) {
     const std::string reason = SDL_GetError();
     SDL_Quit();
     if (headless) throw PlatformError("the headless video driver cannot start: " + reason);
