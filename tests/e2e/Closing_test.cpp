@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "e2e/Deadline.h"
 #include "e2e/Quillet.h"
 
 namespace e2e {
@@ -46,6 +47,49 @@ TEST_F(Closing, TheCloseRequestOrAltF4EndsTheProgramWithCode0InAnyPhase) {
     way.close(quillet);
     EXPECT_TRUE(quillet.ExitsWith(0, std::chrono::milliseconds(1000)));
     EXPECT_EQ(quillet.Process().ErrorText(), "");
+  }
+}
+
+// Another program destroying a window of the game (`xdotool windowclose`) leaves nothing to play
+// in: the program says so in a line of its own and ends with code 1, in any phase, the error
+// box's included, instead of dying in Xlib's error handler or running on with no window.
+TEST_F(Closing, AWindowDestroyedByAnotherProgramEndsTheProgramWithOneLineAndCode1InAnyPhase) {
+  struct Case {
+    const char* phase;
+    std::vector<std::string> command;
+    std::function<XWindow(Quillet&)> reach;  // the window to destroy
+  };
+  const Case cases[] = {
+      {"idle", {QUILLET_EXE}, [](Quillet& quillet) { return quillet.MainWindow(); }},
+      {"playing", {QUILLET_EXE}, [](Quillet& quillet) {
+         quillet.Type(LowerCase(quillet.Letter()));
+         EXPECT_TRUE(quillet.Shows("Label2", "GOOD !"));
+         return quillet.MainWindow();
+       }},
+      {"red after a miss", {QUILLET_EXE}, [](Quillet& quillet) {
+         quillet.Type(OtherThan(quillet.Letter()));
+         EXPECT_TRUE(quillet.TurnsColor(kRed));
+         return quillet.MainWindow();
+       }},
+      {"the error box open, the box destroyed", {QUILLET_FAILING_EXE, "timer"}, [](Quillet& quillet) {
+         quillet.Type(LowerCase(quillet.Letter()));
+         XWindow box = 0;
+         EXPECT_TRUE(WaitUntil([&] {
+           for (const XWindow window : VisibleWindowsTitled(Connection(), "QUILLET")) {
+             if (window != quillet.MainWindow()) box = window;
+           }
+           return box != 0;
+         })) << "no error box appeared";
+         return box;
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.phase);
+    Quillet quillet(Server(), Launch{c.command, {}});
+    const XWindow window = c.reach(quillet);
+    if (window == 0) continue;
+    DestroyWindow(Connection(), window);
+    EXPECT_TRUE(EndsWithCode1SayingOneLineAbout(quillet.Process(), "another program destroyed a window of the game"));
   }
 }
 

@@ -214,6 +214,11 @@ void AskToClose(Display* display, Window window) {
   XFlush(display);
 }
 
+void DestroyWindow(Display* display, Window window) {
+  XDestroyWindow(display, window);
+  XSync(display, False);
+}
+
 void SendChord(Display* display, Window window, unsigned modifierKeycode, unsigned modifierMask, unsigned keycode) {
   const auto send = [&](int type, unsigned code, unsigned state) {
     XEvent event{};

@@ -55,6 +55,8 @@ Image Screenshot(XDisplay* display, const Placement& area);
 
 // A ClientMessage WM_PROTOCOLS / WM_DELETE_WINDOW, as a window manager sends for the close button.
 void AskToClose(XDisplay* display, XWindow window);
+// Destroys the window from this connection, not its owner's, as `xdotool windowclose` does.
+void DestroyWindow(XDisplay* display, XWindow window);
 
 // A modifier key and a key, pressed and released in the window by their key codes, as a
 // keyboard sends them, with `modifierMask` (Mod1Mask 8, Mod5Mask 128) in the key's state. For a

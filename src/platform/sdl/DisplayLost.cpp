@@ -6,17 +6,27 @@
 #include <unistd.h>
 #include <wayland-client-core.h>
 
+#include <cstddef>
+
 #include "platform/sdl/DisplayLost.h"
 
-
 namespace platform::detail {
+namespace {
 
-void EndForLostDisplay() {
-  static constexpr char kLine[] = "quillet: the connection to the display was lost; the game has ended\n";
-  // Only async-signal-safe calls: Xlib may be in any state when it calls this.
-  const ssize_t written = write(STDERR_FILENO, kLine, sizeof kLine - 1);
+// Only async-signal-safe calls: Xlib may be in any state when it calls this.
+template <std::size_t N>
+[[noreturn]] void EndSaying(const char (&line)[N]) {
+  const ssize_t written = write(STDERR_FILENO, line, N - 1);
   (void)written;
   _exit(1);
+}
+
+}  // namespace
+
+void EndForLostDisplay() { EndSaying("quillet: the connection to the display was lost; the game has ended\n"); }
+
+void EndForDestroyedWindow() {
+  EndSaying("quillet: another program destroyed a window of the game; the game has ended\n");
 }
 
 // SDL reports a broken Wayland connection as a quit request, like a signal; the connection's own

@@ -15,6 +15,7 @@
 #include "platform/sdl/TimerTable.h"
 #include "platform/sdl/WindowRegistry.h"
 #include "platform/sdl/DesktopScale.h"
+#include "platform/sdl/X11EventTap.h"
 #include "platform/sdl/XErrorFilter.h"
 
 namespace platform::detail {
@@ -33,6 +34,7 @@ void ForgetEverything() {
   ArrivedKeys() = KeyState{};
   TakenKeys() = KeyState{};
   ForgetKeyboardHistory();
+  ForgetX11Tap();
 }
 
 }  // namespace

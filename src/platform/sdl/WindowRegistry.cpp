@@ -1,12 +1,16 @@
 #include "platform/sdl/WindowRegistry.h"
 
+#include "platform/sdl/X11EventTap.h"
+
 namespace platform::detail {
 namespace {
 
 // The renderer belongs to the window, so it goes first.
 void DestroySdlWindow(WindowRecord& record) {
   record.pixels.reset();
-  if (record.sdl) SDL_DestroyWindow(record.sdl);
+  if (!record.sdl) return;
+  ReleaseX11Window(record.sdl);
+  SDL_DestroyWindow(record.sdl);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "platform/sdl/WindowRegistry.h"
 #include "platform/sdl/DesktopScale.h"
 #include "platform/sdl/FrameHints.h"
+#include "platform/sdl/X11EventTap.h"
 
 namespace platform {
 namespace {
@@ -111,6 +112,7 @@ WindowHandle CreateWindow(const WindowOptions& options) {
   WindowRecord* owner = Windows().Find(options.owner);
   if (owner && owner->sdl) detail::MakeModalDialog(sdl, owner->sdl);
   WindowRecord& window = Windows().Add(sdl);
+  detail::TapX11Events(sdl);
   if (owner && owner->sdl) window.owner = owner->handle;
   window.scale = scale;
   window.pixels = std::move(pixels);

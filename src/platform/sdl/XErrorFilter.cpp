@@ -15,6 +15,7 @@
 #include <X11/Xproto.h>
 
 #include "platform/sdl/DisplayLost.h"
+#include "platform/sdl/X11EventTap.h"
 #include "platform/sdl/XErrorFilter.h"
 
 
@@ -24,6 +25,9 @@ namespace {
 XErrorHandler xlibHandler = nullptr;
 
 int DropLateWakeUps(Display* display, XErrorEvent* error) {
+  // A window of the program that is gone, and not by its doing, was destroyed by another program.
+  const bool noSuchWindow = error->error_code == BadWindow || error->error_code == BadDrawable;
+  if (noSuchWindow && IsLiveX11Window(error->resourceid)) EndForDestroyedWindow();
   if (error->error_code == BadWindow && error->request_code == X_SendEvent) return 0;
   return xlibHandler ? xlibHandler(display, error) : 0;
 }
