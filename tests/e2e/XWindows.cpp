@@ -219,23 +219,34 @@ void DestroyWindow(Display* display, Window window) {
   XSync(display, False);
 }
 
+namespace {
+void SendKey(Display* display, Window window, int type, unsigned keycode, unsigned state) {
+  XEvent event{};
+  event.xkey.type = type;
+  event.xkey.display = display;
+  event.xkey.window = window;
+  event.xkey.root = DefaultRootWindow(display);
+  event.xkey.time = CurrentTime;
+  event.xkey.same_screen = True;
+  event.xkey.keycode = keycode;
+  event.xkey.state = state;
+  XSendEvent(display, window, True, KeyPressMask | KeyReleaseMask, &event);
+}
+}  // namespace
+
 void SendChord(Display* display, Window window, unsigned modifierKeycode, unsigned modifierMask, unsigned keycode) {
-  const auto send = [&](int type, unsigned code, unsigned state) {
-    XEvent event{};
-    event.xkey.type = type;
-    event.xkey.display = display;
-    event.xkey.window = window;
-    event.xkey.root = DefaultRootWindow(display);
-    event.xkey.time = CurrentTime;
-    event.xkey.same_screen = True;
-    event.xkey.keycode = code;
-    event.xkey.state = state;
-    XSendEvent(display, window, True, KeyPressMask | KeyReleaseMask, &event);
-  };
-  send(KeyPress, modifierKeycode, 0);
-  send(KeyPress, keycode, modifierMask);
-  send(KeyRelease, keycode, modifierMask);
-  send(KeyRelease, modifierKeycode, modifierMask);
+  SendKey(display, window, KeyPress, modifierKeycode, 0);
+  SendKey(display, window, KeyPress, keycode, modifierMask);
+  SendKey(display, window, KeyRelease, keycode, modifierMask);
+  SendKey(display, window, KeyRelease, modifierKeycode, modifierMask);
+  XSync(display, False);
+}
+
+void SendKeystrokes(Display* display, Window window, unsigned keycode, int times) {
+  for (int i = 0; i < times; ++i) {
+    SendKey(display, window, KeyPress, keycode, 0);
+    SendKey(display, window, KeyRelease, keycode, 0);
+  }
   XSync(display, False);
 }
 

@@ -62,6 +62,8 @@ void DestroyWindow(XDisplay* display, XWindow window);
 // keyboard sends them, with `modifierMask` (Mod1Mask 8, Mod5Mask 128) in the key's state. For a
 // key that xdotool cannot reach by name, such as right Alt where the layout makes it AltGr.
 void SendChord(XDisplay* display, XWindow window, unsigned modifierKeycode, unsigned modifierMask, unsigned keycode);
+// The key pressed and released `times` times in the window, as fast as the server takes them.
+void SendKeystrokes(XDisplay* display, XWindow window, unsigned keycode, int times);
 // The key code that types this symbol ("q", "Alt_R") on the current layout, or 0.
 unsigned KeycodeOf(XDisplay* display, const std::string& symbol);
 

@@ -11,6 +11,7 @@
 #include "platform/sdl/WindowRegistry.h"
 #include "platform/sdl/DisplayLost.h"
 #include "platform/sdl/HeldKeys.h"
+#include "platform/sdl/X11EventTap.h"
 
 namespace platform::detail {
 namespace {
@@ -164,9 +165,14 @@ void TranslateEvent(const SDL_Event& event) {
 
 void TranslatePendingEvents() {
   if (!Session::IsOpen()) return;
-  SDL_PumpEvents();
-  SDL_Event event;
-  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) TranslateEvent(event);
+  // Input held back from SDL on X11 goes on a batch at a time, and only once no message waits:
+  // a backlog is taken in step with the program, and what is not input, a close request, gets
+  // through at the next pump instead of behind all of it.
+  do {
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) TranslateEvent(event);
+  } while (Queue().Empty() && FeedHeldInput());
 }
 
 }  // namespace platform::detail

@@ -4,6 +4,8 @@
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include "platform/sdl/X11EventTap.h"
+
 namespace platform::detail {
 
 X11Window X11WindowOf(SDL_Window* window) {
@@ -15,7 +17,8 @@ X11Window X11WindowOf(SDL_Window* window) {
 
 bool NothingQueued(const X11Window& x) {
   XFlush(x.display);
-  return XEventsQueued(x.display, QueuedAfterReading) == 0;
+  // Reading may hold back more input, so that is asked after.
+  return XEventsQueued(x.display, QueuedAfterReading) == 0 && !InputHeld();
 }
 
 }  // namespace platform::detail

@@ -16,7 +16,7 @@ struct X11Window {
 };
 X11Window X11WindowOf(SDL_Window* window);
 // Whether waiting on the connection's socket can miss nothing: all that was asked of the server
-// is sent, and no event waits in Xlib's or XCB's queue.
+// is sent, and no event waits in Xlib's or XCB's queue, nor held input.
 bool NothingQueued(const X11Window& x);
 
 }  // namespace platform::detail

@@ -10,6 +10,10 @@ namespace platform::detail {
 void TapX11Events(SDL_Window* window);
 void ReleaseX11Window(SDL_Window* window);
 bool IsLiveX11Window(unsigned long window);
+// Input held back from SDL, which FeedHeldInput hands it a few events at a time, in order;
+// false when there is none.
+bool FeedHeldInput();
+bool InputHeld();
 void ForgetX11Tap();  // for a new session
 
 }  // namespace platform::detail
