@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/sdl/FontIndex.h"
 
 namespace platform {
 namespace {
@@ -52,7 +53,7 @@ using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 
 FcConfig* Configuration() {
   static const std::unique_ptr<FcConfig, ConfigDeleter> config = [] {
-    FcConfig* loaded = FcInitLoadConfigAndFonts();
+    FcConfig* loaded = detail::LoadConfigAndFonts();
     if (loaded == nullptr) throw PlatformError("Cannot load the fontconfig configuration");
     std::unique_ptr<FcConfig, ConfigDeleter> owned(loaded);
     // Without the aliases the window would quietly take some other face; better to say so.
