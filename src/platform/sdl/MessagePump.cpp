@@ -20,7 +20,7 @@
 #include "platform/sdl/MessageQueue.h"
 #include "platform/sdl/Session.h"
 #include "platform/sdl/SystemCalls.h"
-#include "platform/sdl/TimerTable.h"
+#include "platform/TimerTable.h"
 #include "platform/sdl/WindowRegistry.h"
 #include "platform/sdl/X11Connection.h"
 

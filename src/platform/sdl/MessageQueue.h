@@ -5,7 +5,7 @@
 #include <deque>
 #include <optional>
 
-#include "platform/sdl/KeyState.h"
+#include "platform/KeyState.h"
 #include "platform/Platform.h"
 
 namespace platform::detail {

@@ -10,11 +10,11 @@
 #include "platform/sdl/Clock.h"
 #include "platform/sdl/FaceFile.h"
 #include "platform/sdl/Font.h"
-#include "platform/sdl/KeyState.h"
+#include "platform/KeyState.h"
 #include "platform/sdl/MessageQueue.h"
 #include "platform/sdl/Session.h"
 #include "platform/sdl/SystemCalls.h"
-#include "platform/sdl/TimerTable.h"
+#include "platform/TimerTable.h"
 #include "platform/sdl/WindowRegistry.h"
 
 namespace platform {

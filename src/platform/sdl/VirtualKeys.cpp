@@ -1,6 +1,6 @@
 #include "platform/sdl/VirtualKeys.h"
 
-#include "platform/sdl/KeyState.h"
+#include "platform/KeyState.h"
 
 namespace platform::detail {
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/sdl/MessageQueue.h"
 #include "platform/sdl/Session.h"
 #include "platform/sdl/SystemCalls.h"
-#include "platform/sdl/TimerTable.h"
+#include "platform/TimerTable.h"
 #include "platform/sdl/WindowRegistry.h"
 #include "platform/sdl/DesktopScale.h"
 #include "platform/sdl/FrameHints.h"

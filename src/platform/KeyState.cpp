@@ -1,4 +1,4 @@
-#include "platform/sdl/KeyState.h"
+#include "platform/KeyState.h"
 
 namespace platform::detail {
 

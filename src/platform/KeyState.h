@@ -1,5 +1,5 @@
 // Which keys and mouse buttons are down, by Windows virtual-key code. Two copies are kept: the
-// state as the SDL events arrive, and the state as of the input message the program last took
+// state as the backend's input events arrive, and the state as of the input message the program last took
 // from the queue. IsKeyDown and TranslateMessage read the second, so Ctrl+A still makes ^A when
 // the Ctrl release is already waiting behind it in the queue.
 #pragma once
@@ -27,7 +27,7 @@ class KeyState {
   std::bitset<256> down_;
 };
 
-KeyState& ArrivedKeys();  // as SDL has reported them
+KeyState& ArrivedKeys();  // as the input events have reported them
 KeyState& TakenKeys();    // as of the last input message taken
 
 }  // namespace platform::detail
