@@ -12,7 +12,7 @@ QUIETLY_FIRST := scripts/quietly.sh --new $(BUILD_DIR)/build.log
 # CMake's own makefiles run as sub-makes; their directory chatter says nothing to a player.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all game run test fuzz bench windows package install uninstall clean
+.PHONY: all game run test fuzz bench windows web package install uninstall clean
 
 all: game
 
@@ -66,6 +66,13 @@ windows:
 	@$(QUIETLY_FIRST) "Configuring the Windows build (build/windows)" cmake --preset windows
 	@$(QUIETLY) "Building the Windows program and its zip" cmake --build --preset windows -j $(JOBS)
 	@ls build/windows/src/quillet.exe build/windows/quillet-*-windows.zip
+
+# The browser page, built with emscripten: build/web/quillet.html, one file that plays anywhere.
+web:
+	@scripts/setup.sh web
+	@$(QUIETLY_FIRST) "Configuring the browser build (build/web)" cmake --preset web
+	@$(QUIETLY) "Building the page" cmake --build --preset web -j $(JOBS) --target quillet
+	@ls build/web/quillet.html
 
 clean:
 	rm -rf build

@@ -6,6 +6,7 @@
 #   setup.sh test      also build and run the tests (which check the .deb too)
 #   setup.sh bench     also build the benchmark, which drives the game with the tests' helpers
 #   setup.sh windows   cross-build the Windows program and run it under Wine
+#   setup.sh web       build the browser page and test it in headless Chromium
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,6 +31,11 @@ test_packages=(
 windows_packages=(
   g++-mingw-w64-x86-64 imagemagick zip wine wine64
 )
+# The browser page (`make web`); with these and the npm packages, `make test` also tests it in
+# Chromium (CI installs them). The page carries the window face, cut down by fonttools.
+web_packages=(
+  emscripten python3-fonttools fonts-horai-umefont chromium
+)
 bench_packages=(
   libxdamage-dev libxtst-dev nlohmann-json3-dev
 )
@@ -41,7 +47,8 @@ case "${1:-play}" in
   test) packages+=("${package_packages[@]}" "${test_packages[@]}") ;;
   bench) packages+=("${package_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
   windows) packages+=("${windows_packages[@]}") ;;
-  *) echo "usage: $0 [play|package|test|bench|windows]" >&2; exit 2 ;;
+  web) packages=("${web_packages[@]}" cmake make) ;;
+  *) echo "usage: $0 [play|package|test|bench|windows|web]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -116,7 +116,9 @@ void KillTimer(WindowHandle window, std::uint32_t id);
 enum : int { DEFAULT_CHARSET = 1, SHIFTJIS_CHARSET = 128 };
 struct FontRequest {
   std::string face; int height = 0; int weight = 400; int charset = DEFAULT_CHARSET;
-  auto operator<=>(const FontRequest&) const = default;  // a request is its own cache key
+  // A request is its own cache key. The ordering is named, so that it is made from the members' own
+  // < and == where a standard library has no <=> for strings (emscripten's).
+  std::strong_ordering operator<=>(const FontRequest&) const = default;
 };
 struct TextMetrics { int height = 0, ascent = 0, descent = 0, averageCharWidth = 0; };
 class Font;
