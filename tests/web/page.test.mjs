@@ -1,0 +1,223 @@
+// The browser page in Debian's Chromium, headless, opened from disk as a player opens it: one
+// table of rows, each a page of its own. Run by node's test runner (ctest runs it where emscripten,
+// Chromium and the npm packages are installed):
+//   QUILLET_WEB_DIR=build/.../web node --test tests/web/
+// Everything is read from the page as a player sees it: the canvas's pixels, the page's text, the
+// dialog. Pixels are compared exactly where the desktop fills, and text by its ink.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { createServer } from 'node:http';
+import path from 'node:path';
+import { pathToFileURL, fileURLToPath } from 'node:url';
+
+import { openBrowser, openPage, waitForPhase, canvasPixels, readLetter, renderLike, inkDifference, BACKGROUND, RED }
+  from './support.mjs';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const webDir = process.env.QUILLET_WEB_DIR ?? path.resolve(here, '../../build/web');
+const game = pathToFileURL(path.join(webDir, 'quillet.html')).href;
+const failing = pathToFileURL(path.join(webDir, 'quillet_failing.html')).href;
+const desktopIdle = 'data:image/png;base64,' + readFileSync(path.resolve(here, '../../docs/idle.png')).toString('base64');
+
+// The window's labels as the layout places them at 96 pixels per inch: [left, top, right, bottom].
+const LETTER = [88, 0, 161, 97];
+const STATUS = [33, 152, 185, 176];
+const ECHO = [16, 104, 201, 141];
+const TIME = [176, 14, 208, 47];
+
+const browser = await openBrowser();
+process.on('exit', () => browser.process()?.kill());
+
+// Rows that press one key on the idle game: a miss turns the window red, anything that is not a
+// character leaves it idle. The letter on display is read first, so that a row can type it.
+const keyboard = [
+  { name: 'the letter in lower case is a hit', keys: (l) => [l.toLowerCase()], status: 'GOOD !' },
+  { name: 'the letter in upper case is a hit', keys: (l) => [['Shift', l]], status: 'GOOD !' },
+  { name: 'Enter is a character (13) and misses', keys: () => ['Enter'], phase: RED },
+  { name: 'Escape is a character (27) and misses', keys: () => ['Escape'], phase: RED },
+  { name: 'Backspace is a character (8) and misses', keys: () => ['Backspace'], phase: RED },
+  { name: 'Ctrl with a letter is a control code and misses', keys: (l) => [['Control', l === 'B' ? 'c' : 'b']], phase: RED },
+  { name: 'a digit misses, and the echo line shows it', keys: () => ['7'], phase: RED, echo: (l) => `${l} - 7` },
+  { name: 'Tab makes nothing and stays in the game', keys: () => ['Tab'], phase: BACKGROUND, focused: true },
+  { name: 'arrows and function keys make nothing', keys: () => ['ArrowLeft', 'ArrowDown', 'F2', 'Insert', 'Home'], phase: BACKGROUND },
+  { name: 'Alt with a letter makes nothing', keys: (l) => [['Alt', l.toLowerCase()]], phase: BACKGROUND },
+  // What an input method commits arrives when it is committed, as code page 932 bytes, lead byte
+  // first: the first misses (the echo line takes 32 off any byte above 96: 0x93 of 日 shows as
+  // "s"). A character the code page lacks is "?".
+  { name: "an input method's committed text arrives as characters", composing: ['\u306b', '\u65e5\u672c'], phase: RED, echo: (l) => `${l} - s` },
+  { name: 'what is being composed is not typed yet', composing: ['\u306b'], commit: false, phase: BACKGROUND },
+  { name: 'a character code page 932 cannot hold arrives as "?"', composing: ['\u00e9'], phase: RED, echo: (l) => `${l} - ?` },
+];
+
+async function press(page, key) {
+  if (!Array.isArray(key)) return page.keyboard.press(key);
+  const [modifier, k] = key;
+  await page.keyboard.down(modifier);
+  await page.keyboard.press(k);
+  await page.keyboard.up(modifier);
+}
+
+const rows = [
+  {
+    name: 'starts from file:// with a 212x212 canvas at device pixel ratio 1, on a page titled QUILLET with its icon',
+    async run() {
+      const page = await openPage(browser, game);
+      const size = await page.$eval('canvas', (c) => [c.width, c.height, c.getBoundingClientRect().width, c.getBoundingClientRect().height]);
+      assert.deepEqual(size, [212, 212, 212, 212]);
+      assert.equal(await page.title(), 'QUILLET');
+      assert.match(await page.$eval('link[rel=icon]', (l) => l.href), /^data:image\/png;base64,/);
+      assert.equal(await page.evaluate(() => document.activeElement?.tagName), 'CANVAS');
+    },
+  },
+  {
+    name: 'at device pixel ratio 2 the canvas has as many device pixels as the desktop at 192 dpi, drawn sharp',
+    async run() {
+      const page = await openPage(browser, game, { ratio: 2 });
+      const size = await page.$eval('canvas', (c) => [c.width, c.height, c.getBoundingClientRect().width, c.getBoundingClientRect().height]);
+      assert.deepEqual(size, [433, 424, 216.5, 212]);
+      // The white HI-SCORE box is filled to whole device pixels: grey right up to its white.
+      const { width, data } = await canvasPixels(page);
+      const at = (x, y) => data[(y * width + x) * 4];
+      const white = data.findIndex((v, i) => i % 4 === 0 && v === 0xFF) / 4;
+      const [left, top] = [white % width, Math.floor(white / width)];
+      assert.deepEqual([at(left - 1, top + 2), at(left, top + 2), at(left + 2, top - 1), at(left + 2, top)], [0xC0, 0xFF, 0xC0, 0xFF]);
+    },
+  },
+  {
+    name: "the idle screen is the desktop's: every fill exactly, the text by its ink",
+    async run() {
+      const page = await openPage(browser, game);
+      const web = await canvasPixels(page);
+      const desktop = await canvasPixels(page, desktopIdle);
+      // The letter is drawn by chance; everything else is the same text in the same places.
+      const { fillsDiffering, inkDiffering, ink } = inkDifference(web, desktop, [LETTER]);
+      assert.equal(fillsDiffering, 0, 'pixels where both builds fill');
+      // Canvas text is antialiased differently from FreeType's: a glyph's edge may fall either way.
+      assert.ok(inkDiffering <= ink * 0.12, `${inkDiffering} of ${ink} ink pixels differ`);
+    },
+  },
+  {
+    name: 'a hit shows GOOD ! and the next letter; a miss turns the window red and idle again after two seconds',
+    async run() {
+      const page = await openPage(browser, game);
+      const letter = await readLetter(page, LETTER);
+      await page.keyboard.press(letter.toLowerCase());
+      assert.ok(await renderLike(page, STATUS, -24, 'GOOD !', 'center'));
+      const next = await readLetter(page, LETTER);
+      assert.ok(await renderLike(page, ECHO, -37, `${letter} - ${letter}`, 'center'));
+      await page.keyboard.press(next === 'Z' ? 'y' : 'z');
+      await waitForPhase(page, RED, 500);
+      assert.ok(await renderLike(page, STATUS, -24, 'MISS TYPING !', 'center'));
+      const redAt = Date.now();
+      await waitForPhase(page, BACKGROUND, 4000);
+      const after = Date.now() - redAt;
+      assert.ok(after > 1700 && after < 3000, `idle again after ${after} ms`);
+    },
+  },
+  {
+    name: 'a letter left untyped ends the game with TIME OVER !',
+    async run() {
+      const page = await openPage(browser, game);
+      await page.keyboard.press((await readLetter(page, LETTER)).toLowerCase());
+      // Twenty ticks of 655 ms.
+      await waitForPhase(page, RED, 16000);
+      assert.ok(await renderLike(page, STATUS, -24, 'TIME OVER !', 'center'));
+      assert.ok(await renderLike(page, TIME, -32, '0', 'right'));
+    },
+  },
+  ...keyboard.map((row) => ({
+    name: `keyboard: ${row.name}`,
+    async run() {
+      const page = await openPage(browser, game);
+      const letter = await readLetter(page, LETTER);
+      if (row.composing) {
+        const ime = await page.createCDPSession();
+        for (const text of row.composing) await ime.send('Input.imeSetComposition', { text, selectionStart: text.length, selectionEnd: text.length });
+        if (row.commit !== false) await ime.send('Input.insertText', { text: row.composing.at(-1) });
+      }
+      for (const key of row.keys?.(letter) ?? []) await press(page, key);
+      if (row.status) assert.ok(await renderLike(page, STATUS, -24, row.status, 'center'), row.status);
+      if (row.phase === RED) await waitForPhase(page, RED, 500);
+      if (row.phase === BACKGROUND) {
+        // Nothing is to happen; a character would have turned the window red at once.
+        await new Promise((resolve) => setTimeout(resolve, 150));
+        assert.ok(await renderLike(page, STATUS, -24, 'START ', 'center'), 'still START');
+        await waitForPhase(page, BACKGROUND, 0);
+      }
+      if (row.echo) assert.ok(await renderLike(page, ECHO, -37, row.echo(letter), 'center'), row.echo(letter));
+      if (row.focused) assert.equal(await page.evaluate(() => document.activeElement?.tagName), 'CANVAS');
+    },
+  })),
+  {
+    name: 'a refused timer shows the modal error box: caption, stop sign, text and OK; the game goes on',
+    async run() {
+      const page = await openPage(browser, `${failing}?timer:0:-1`);
+      await page.keyboard.press((await readLetter(page, LETTER)).toLowerCase());
+      await page.waitForSelector('dialog[open]', { timeout: 2000 });
+      const box = await page.$eval('dialog', (d) => ({
+        caption: d.querySelector('h1').textContent, text: d.querySelector('p').textContent,
+        sign: !!d.querySelector('svg circle'), focused: document.activeElement?.textContent,
+      }));
+      assert.deepEqual(box, { caption: 'QUILLET', text: '\uff80\uff72\uff8f\uff70\u3092\u53d6\u5f97\u3067\u304d\u307e\u305b\u3093.', sign: true, focused: 'OK' });
+      // Painting went on: the hit's changes are on the canvas under the box.
+      assert.ok(await renderLike(page, STATUS, -24, 'GOOD !', 'center'));
+      // Keys reach the box, not the game: a digit would be a miss.
+      await page.keyboard.press('7');
+      await waitForPhase(page, BACKGROUND, 0);
+      await page.keyboard.press('Enter');
+      await page.waitForSelector('dialog:not([open])', { timeout: 2000 });
+      assert.equal(await page.evaluate(() => document.activeElement?.tagName), 'CANVAS');
+      // The game takes keys again: a miss needs the refused timer too, so the box comes back.
+      await page.keyboard.press('Escape');
+      await page.waitForSelector('dialog[open]', { timeout: 2000 });
+    },
+  },
+  {
+    name: 'served over HTTP it plays the same',
+    async run() {
+      const server = createServer((request, response) => {
+        response.writeHead(200, { 'content-type': 'text/html' });
+        response.end(readFileSync(path.join(webDir, 'quillet.html')));
+      });
+      await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+      try {
+        const page = await openPage(browser, `http://127.0.0.1:${server.address().port}/quillet.html`);
+        await page.keyboard.press('Escape');
+        await waitForPhase(page, RED, 500);
+      } finally {
+        server.close();
+      }
+    },
+  },
+  {
+    name: 'a browser without WebAssembly gets one line on the page and no canvas',
+    async run() {
+      const page = await openPage(browser, game, { before: () => { delete globalThis.WebAssembly; }, started: false });
+      assert.match(await page.$eval('#status', (s) => s.textContent), /^QUILLET cannot run in this browser: it lacks WebAssembly\.$/);
+      assert.equal(await page.$('canvas'), null);
+    },
+  },
+  {
+    name: 'a window face that does not load is said on the page',
+    async run() {
+      const before = () => { FontFace.prototype.load = () => Promise.reject(new Error('refused')); };
+      const page = await openPage(browser, game, { before, started: false });
+      await page.waitForFunction(() => document.getElementById('status').textContent !== '', { timeout: 5000 });
+      assert.match(await page.$eval('#status', (s) => s.textContent), /window font .* does not load/);
+      assert.equal(await page.$('canvas'), null);
+    },
+  },
+];
+
+// Each row has the browser to itself: the pages it opened are closed after it.
+for (const row of rows) {
+  test(row.name, { timeout: 30000 }, async () => {
+    try {
+      await row.run();
+    } finally {
+      for (const page of await browser.pages()) await page.close();
+    }
+  });
+}
+test.after(() => browser.close());
