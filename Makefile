@@ -9,10 +9,12 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 QUIETLY := scripts/quietly.sh $(BUILD_DIR)/build.log
 # The first step of a run starts the log afresh; the others add to it.
 QUIETLY_FIRST := scripts/quietly.sh --new $(BUILD_DIR)/build.log
+# The npm packages the page's tests and benchmark drive Chromium with, as the lock file has them.
+QUILLET_NPM_CI := scripts/quietly.sh $(BUILD_DIR)/build.log "Installing the npm packages (npm ci)" npm ci
 # CMake's own makefiles run as sub-makes; their directory chatter says nothing to a player.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all game run test fuzz bench windows web package install uninstall clean
+.PHONY: all game run test fuzz bench bench-web windows web package install uninstall clean
 
 all: game
 
@@ -59,6 +61,11 @@ bench:
 	@$(QUIETLY_FIRST) "Configuring the benchmark (build/bench)" cmake --preset bench
 	@$(QUIETLY) "Building the game and the benchmark" cmake --build --preset bench -j $(JOBS) --target quillet quillet_bench
 	@build/bench/bench/quillet_bench --json build/bench/bench-results.json $(BENCH_ARGS)
+
+# The browser page's benchmark in headless Chromium (BENCH_ARGS="--runs 9"), on the `make web` page.
+bench-web: web
+	@test -d node_modules/puppeteer-core || $(QUILLET_NPM_CI)
+	@node bench/web/bench.mjs --json build/bench/web-results.json $(BENCH_ARGS)
 
 # The Windows program, cross-built with mingw-w64: build/windows/src/quillet.exe and the zip beside it.
 windows:
