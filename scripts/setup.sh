@@ -47,7 +47,11 @@ case "${1:-play}" in
   test) packages+=("${package_packages[@]}" "${test_packages[@]}") ;;
   bench) packages+=("${package_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
   windows) packages+=("${windows_packages[@]}") ;;
-  web) packages=("${web_packages[@]}" cmake make) ;;
+  web)
+    packages=("${web_packages[@]}" cmake make)
+    # Node and npm drive the tests; a machine that has none of its own gets Debian's.
+    command -v npm >/dev/null || packages+=(npm)
+    ;;
   *) echo "usage: $0 [play|package|test|bench|windows|web]" >&2; exit 2 ;;
 esac
 
