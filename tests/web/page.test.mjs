@@ -171,6 +171,12 @@ const rows = [
       // The game takes keys again: a miss needs the refused timer too, so the box comes back.
       await page.keyboard.press('Escape');
       await page.waitForSelector('dialog[open]', { timeout: 2000 });
+      // A key typed as the box closes, before the dialog's own close event, is still the game's.
+      await page.evaluate(() => {
+        document.querySelector('dialog').close();
+        document.querySelector('canvas').dispatchEvent(new KeyboardEvent('keydown', { key: 'Escape', keyCode: 27, bubbles: true }));
+      });
+      await page.waitForSelector('dialog[open]', { timeout: 2000 });
     },
   },
   {

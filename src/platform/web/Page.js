@@ -14,7 +14,8 @@ var QuilletPage = {
   events: [],       // [kind, window, a, b, c] in the order they happened
   wake: null,       // ends the program's wait, while it waits
   canvases: {},     // by window handle
-  stopBoxOpen: false,
+  stopBoxOpen: false,   // until the program has taken the box's closing
+  stopBoxShown: false,  // until the page has announced it
   pressedOn: 0,     // the window the left button went down on
   listeningForRelease: false,
 
@@ -27,6 +28,12 @@ var QuilletPage = {
   // that opens the stop box must not also be the key that closes it. A message port's task comes
   // next in line, where a timeout may wait (for a second in a hidden tab).
   push: function (event) {
+    // The dialog says it closed in an event of its own, which may come after input that followed
+    // the closing: that input must come after it, or it would count as typed while the box was up.
+    if (event[0] !== QuilletPage.STOP_BOX_CLOSED && QuilletPage.stopBoxShown &&
+        !document.getElementById('stopbox').open) {
+      QuilletPage.stopBoxClosed();
+    }
     QuilletPage.events.push(event);
     if (QuilletPage.wake) {
       var wake = QuilletPage.wake;
@@ -43,6 +50,12 @@ var QuilletPage = {
     }
     QuilletPage.waiting.push(then);
     QuilletPage.port.postMessage(0);
+  },
+
+  stopBoxClosed: function () {
+    if (!QuilletPage.stopBoxShown) return;
+    QuilletPage.stopBoxShown = false;
+    QuilletPage.push([QuilletPage.STOP_BOX_CLOSED, 0, 0, 0, 0]);
   },
 
   // Left and right Shift, Ctrl and Alt are told apart, as Windows' VK_LSHIFT... do.

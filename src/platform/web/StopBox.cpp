@@ -15,9 +15,9 @@ EM_JS(bool, quillet_open_stop_box, (const char* textUtf8, const char* captionUtf
   document.getElementById('stopbox-text').textContent = UTF8ToString(textUtf8);
   if (!box.quilletListening) {
     box.quilletListening = true;
-    box.addEventListener('close', () => QuilletPage.push([QuilletPage.STOP_BOX_CLOSED, 0, 0, 0, 0]));
+    box.addEventListener('close', () => QuilletPage.stopBoxClosed());
   }
-  QuilletPage.stopBoxOpen = true;
+  QuilletPage.stopBoxOpen = QuilletPage.stopBoxShown = true;
   box.showModal();
   box.querySelector('button').focus();
   return true;
