@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/sdl/CodePage.h"
-#include "platform/sdl/MessageQueue.h"
+#include "platform/MessageQueue.h"
 #include "platform/sdl/Session.h"
 #include "platform/sdl/VirtualKeys.h"
 #include "platform/sdl/WindowRegistry.h"

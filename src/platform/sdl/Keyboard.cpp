@@ -1,7 +1,7 @@
 // TranslateMessage and the key state as of the last message taken, over the shared key rules.
 #include "platform/KeyCharacters.h"
 
-#include "platform/sdl/MessageQueue.h"
+#include "platform/MessageQueue.h"
 
 namespace platform {
 

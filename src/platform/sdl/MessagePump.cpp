@@ -17,7 +17,7 @@
 
 #include "platform/sdl/Clock.h"
 #include "platform/sdl/EventTranslator.h"
-#include "platform/sdl/MessageQueue.h"
+#include "platform/MessageQueue.h"
 #include "platform/sdl/Session.h"
 #include "platform/sdl/SystemCalls.h"
 #include "platform/TimerTable.h"

@@ -10,7 +10,7 @@
 #include "platform/sdl/EventTranslator.h"
 #include "platform/sdl/FontMapper.h"
 #include "platform/KeyState.h"
-#include "platform/sdl/MessageQueue.h"
+#include "platform/MessageQueue.h"
 #include "platform/Platform.h"
 #include "platform/TimerTable.h"
 #include "platform/sdl/WindowRegistry.h"

@@ -11,7 +11,7 @@
 #include "platform/sdl/FaceFile.h"
 #include "platform/sdl/Font.h"
 #include "platform/KeyState.h"
-#include "platform/sdl/MessageQueue.h"
+#include "platform/MessageQueue.h"
 #include "platform/sdl/Session.h"
 #include "platform/sdl/SystemCalls.h"
 #include "platform/TimerTable.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/sdl/CodePage.h"
-#include "platform/sdl/MessageQueue.h"
+#include "platform/MessageQueue.h"
 #include "platform/sdl/Session.h"
 #include "platform/sdl/SystemCalls.h"
 #include "platform/TimerTable.h"

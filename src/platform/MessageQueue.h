@@ -1,5 +1,6 @@
-// The posted messages, first in first out. Input messages (keys, characters, clicks) carry the key
-// state as it was when they arrived; taking one makes that the state IsKeyDown reports.
+// The posted messages, first in first out, for a backend that keeps its own queue (SDL's, the
+// page's). Input messages (keys, characters, clicks) carry the key state as it was when they
+// arrived; taking one makes that the state IsKeyDown reports.
 #pragma once
 #include <cstddef>
 #include <deque>

@@ -1,6 +1,4 @@
-#include "platform/sdl/MessageQueue.h"
-
-#include "platform/sdl/WindowRegistry.h"
+#include "platform/MessageQueue.h"
 
 namespace platform::detail {
 
@@ -16,8 +14,7 @@ std::optional<Message> MessageQueue::Take() {
     entries_.pop_front();
     if (!entry.keys) return entry.message;
     TakenKeys() = *entry.keys;
-    const WindowRecord* target = Windows().Find(entry.message.window);
-    if (target && target->enabled) return entry.message;
+    if (IsWindowEnabled(entry.message.window)) return entry.message;
   }
   return std::nullopt;
 }
