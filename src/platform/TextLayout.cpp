@@ -71,4 +71,11 @@ TextLayout LayOutCharacters(const TextMetrics& metrics, const std::function<int(
   return layout;
 }
 
+int LineLeft(const Rect& r, int lineWidth, unsigned flags) {
+  const int width = r.right - r.left;
+  if ((flags & DT_CENTER) != 0) return r.left + (width - lineWidth) / 2;
+  if ((flags & DT_RIGHT) != 0) return r.right - lineWidth;
+  return r.left;
+}
+
 }  // namespace platform

@@ -40,5 +40,7 @@ struct TextLayout {
 //   at the end of a line shows nothing.
 TextLayout LayOutCharacters(const TextMetrics& metrics, const std::function<int(char32_t)>& advance,
                             std::u32string_view characters, unsigned flags);
+// Where a line of `lineWidth` pixels starts in `r`, as DT_LEFT, DT_CENTER or DT_RIGHT in `flags` place it.
+int LineLeft(const Rect& r, int lineWidth, unsigned flags);
 
 }  // namespace platform

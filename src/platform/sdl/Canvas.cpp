@@ -58,13 +58,6 @@ void Fill(SDL_Surface* target, const SDL_Rect& area, Uint32 pixel) {
   for (int y = 1; y < inside.h; ++y) std::memcpy(first + y * target->pitch, first, static_cast<std::size_t>(inside.w) * 4);
 }
 
-int LineLeft(const Rect& r, int lineWidth, unsigned flags) {
-  const int width = r.right - r.left;
-  if ((flags & DT_CENTER) != 0) return r.left + (width - lineWidth) / 2;
-  if ((flags & DT_RIGHT) != 0) return r.right - lineWidth;
-  return r.left;
-}
-
 }  // namespace
 
 void Canvas::FillRect(const Rect& r, ColorRef color) const {

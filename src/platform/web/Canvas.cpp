@@ -60,13 +60,6 @@ void Fill(int window, const Rect& r, int rgb) {
   if (!IsRectEmpty(r)) quillet_fill(window, r.left, r.top, r.right - r.left, r.bottom - r.top, rgb);
 }
 
-int LineLeft(const Rect& r, int lineWidth, unsigned flags) {
-  const int width = r.right - r.left;
-  if ((flags & DT_CENTER) != 0) return r.left + (width - lineWidth) / 2;
-  if ((flags & DT_RIGHT) != 0) return r.right - lineWidth;
-  return r.left;
-}
-
 }  // namespace
 
 void Canvas::FillRect(const Rect& r, ColorRef color) const {
