@@ -56,7 +56,7 @@ std::string Escaped(std::string_view text) {
 
 int Play() {
   try {
-    platform::Initialise(platform::Mode::Desktop);
+    platform::Initialise();
   } catch (const std::exception& failure) {
     platform::ReportFatalError("quillet", failure.what());
     return 1;

@@ -1,4 +1,6 @@
 // Which calls a test has asked to fail, whichever backend's seam asks: the bookkeeping alone.
+// Plans belong to the session that is open, or to the next one when none is: the end of a session
+// (each backend's SessionEnded) forgets them.
 #pragma once
 #include <array>
 #include <cstddef>
@@ -30,5 +32,10 @@ class FailurePlans {
   static std::size_t Index(testing::Failure call) { return static_cast<std::size_t>(call); }
   std::array<Entry, static_cast<std::size_t>(testing::Failure::WindowSurface) + 1> plans_{};
 };
+
+inline FailurePlans& TestPlans() {
+  static FailurePlans plans;
+  return plans;
+}
 
 }  // namespace platform::detail

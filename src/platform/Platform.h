@@ -28,13 +28,10 @@ inline Rect IntersectRect(const Rect& a, const Rect& b) {  // an empty result is
 }
 struct PlatformError : std::runtime_error { using std::runtime_error::runtime_error; };
 
-// Start-up. Headless runs the same code with no display and a clock that stands at 0 ms until a
-// test moves it; a backend with no such mode throws PlatformError for it.
-// PrepareProcess comes first of all: standard descriptors that exist, and a stderr whose reader
-// has gone that fails a write instead of killing the process.
+// Start-up. PrepareProcess comes first of all: standard descriptors that exist, and a stderr
+// whose reader has gone that fails a write instead of killing the process.
 void PrepareProcess();
-enum class Mode { Desktop, Headless };
-void Initialise(Mode mode);  // throws PlatformError when there is no display
+void Initialise();           // throws PlatformError when there is no display
 void Shutdown();
 int LogicalResolution();     // pixels per inch that fonts are sized for (96 unless the desktop scales)
 

@@ -1,9 +1,9 @@
-// What tests may do to the platform beyond what the program does: drive the virtual clock, make
-// platform calls fail, pretend another display resolution, post messages and press the mouse,
-// act while the program waits, read pixels and the font a request was mapped to, and count what
-// the platform keeps. Each
-// backend implements it in its TestSeam.cpp, which only test builds link; not every backend has
-// every part (the Windows one has no virtual clock).
+// What tests may do to the platform beyond what the program does: run it headless on a virtual
+// clock and drive that clock, make platform calls fail, pretend another display resolution, post
+// messages and press the mouse, act while the program waits, read pixels and the font a request
+// was mapped to, and count what the platform keeps. Each backend implements it in its
+// TestSeam.cpp, which only test builds link; not every backend has every part (only the SDL one
+// runs headless).
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +15,9 @@
 
 namespace platform::testing {
 
+// The platform with no display, on a clock that stands at 0 ms until a test moves it: the
+// program's own code, drawing into real window surfaces that nobody sees. Until Shutdown.
+void InitialiseHeadless();
 std::uint64_t Now();                                  // the clock, in ms, not wrapped
 std::optional<std::uint64_t> NextTimerDeadline();     // earliest deadline of a running timer
 void SetClock(std::uint64_t ms);                      // headless only; moves time, delivers nothing itself

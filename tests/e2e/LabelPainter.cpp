@@ -45,7 +45,7 @@ LabelPainter& LabelPainter::Get() {
 }
 
 LabelPainter::LabelPainter() {
-  platform::Initialise(platform::Mode::Headless);
+  platform::testing::InitialiseHeadless();
   // The layout as the program builds it on a display like the test server's: 96 pixels per inch.
   form_ = ScaledForDisplay(Form1Layout());
 }

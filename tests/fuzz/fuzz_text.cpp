@@ -24,7 +24,7 @@ void Fail(const char* what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  platform::Initialise(platform::Mode::Headless);
+  platform::testing::InitialiseHeadless();
   window = platform::CreateWindow({"QUILLET", 0, 0, 212, 212, true, 0, {}});
   return 0;
 }

@@ -10,13 +10,13 @@
 
 #include "platform/Platform.h"
 #include "platform/Testing.h"
-#include "platform/sdl/WindowRegistry.h"
+#include "platform/sdl/Windows.h"
 
 namespace platform {
 
 class HeadlessPlatform : public ::testing::Test {
  protected:
-  void SetUp() override { Initialise(Mode::Headless); }
+  void SetUp() override { testing::InitialiseHeadless(); }
   void TearDown() override { Shutdown(); }
 };
 
@@ -42,7 +42,7 @@ inline std::vector<Message> Drain() {
   return taken;
 }
 
-inline std::uint32_t SdlIdOf(WindowHandle window) { return SDL_GetWindowID(detail::Windows().Find(window)->sdl); }
+inline std::uint32_t SdlIdOf(WindowHandle window) { return SDL_GetWindowID(detail::FindWindow(window)->sdl); }
 
 inline void PushEvent(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 

@@ -49,7 +49,7 @@ TEST_F(InjectedFailures, EachKindFailsAfterTheSkippedCallsForAsManyCallsAsAsked)
   }
   testing::InjectFailure(Failure::Timer, 0, testing::kEveryCall);
   Shutdown();
-  Initialise(Mode::Headless);
+  testing::InitialiseHeadless();
   EXPECT_TRUE(SetTimer(CreateMessageWindow(), 1, 100)) << "a new session starts with nothing refused";
 }
 

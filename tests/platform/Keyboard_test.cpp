@@ -94,7 +94,7 @@ TEST_F(KeyboardTest, KeysBecomeTheCharactersOfTheWindowsUsLayout) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Shutdown();
-    Initialise(Mode::Headless);
+    testing::InitialiseHeadless();
     const WindowHandle window = ShownWindow();
     c.type();
     EXPECT_EQ(CharactersOf(Drain()), c.expected);

@@ -49,7 +49,7 @@ TEST_F(PaintingTest, ThePaintAreaListsWhatWasMarked) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Shutdown();
-    Initialise(Mode::Headless);
+    testing::InitialiseHeadless();
     WindowOptions options;
     options.clientWidth = options.clientHeight = 212;
     const WindowHandle window = CreateWindow(options);

@@ -55,7 +55,7 @@ TEST_F(TimersTest, TicksFollowAnAbsoluteGrid) {
   for (const Rhythm& rhythm : rhythms) {
     SCOPED_TRACE(rhythm.name);
     Shutdown();
-    Initialise(Mode::Headless);
+    testing::InitialiseHeadless();
     const WindowHandle window = CreateMessageWindow();
     for (const Step& step : rhythm.steps) {
       testing::SetClock(step.atMs);

@@ -19,7 +19,7 @@ inline void ProcessMessages(TApplication& app) {
 
 class HeadlessEnvironment : public ::testing::Environment {
  public:
-  void SetUp() override { platform::Initialise(platform::Mode::Headless); }
+  void SetUp() override { platform::testing::InitialiseHeadless(); }
   void TearDown() override { platform::Shutdown(); }
 };
 

@@ -4,32 +4,25 @@
 #include <set>
 #include <string>
 
-#include "platform/sdl/CodePage.h"
+#include "platform/KeyMessages.h"
+#include "platform/KeyState.h"
 #include "platform/MessageQueue.h"
-#include "platform/sdl/Session.h"
-#include "platform/sdl/VirtualKeys.h"
-#include "platform/sdl/WindowRegistry.h"
+#include "platform/sdl/CodePage.h"
 #include "platform/sdl/DisplayLost.h"
+#include "platform/Session.h"
+#include "platform/sdl/VirtualKeys.h"
+#include "platform/sdl/Windows.h"
 #include "platform/sdl/HeldKeys.h"
 #include "platform/sdl/X11EventTap.h"
 
 namespace platform::detail {
 namespace {
 
-constexpr std::uint32_t kAltContext = 1u << 29;   // lParam: Alt was down
-constexpr std::uint32_t kWasDown = 1u << 30;      // lParam: an auto-repeat, or a release
-constexpr std::uint32_t kReleasing = 1u << 31;
-constexpr std::uint32_t kOneStroke = 1;           // lParam: repeat count
-
 // Keyboard input goes to the window SDL names, or else to the active one. What is meant for a
 // disabled window is dropped when it is taken from the queue.
-WindowRecord* InputTarget(std::uint32_t sdlWindowId) {
-  WindowRecord* target = Windows().FindBySdlId(sdlWindowId);
-  return target ? target : Windows().Find(Windows().active);
-}
-
-void PostInput(WindowRecord* target, Msg msg, std::uint32_t wParam, std::uint32_t lParam) {
-  if (target) Queue().PostInput({msg, target->handle, wParam, lParam}, ArrivedKeys());
+SdlWindow* InputTarget(std::uint32_t sdlWindowId) {
+  SdlWindow* target = FindBySdlId(sdlWindowId);
+  return target ? target : FindWindow(Windows().active);
 }
 
 // Keys that were already down when a window gained the focus were pressed for some other window
@@ -63,19 +56,13 @@ void TranslateKey(const SDL_KeyboardEvent& key) {
     heldBeforeFocus.erase(key.keysym.sym);
   }
   if (press) lastPressed = key.keysym.scancode;
-  if (press) keys.Set(vk, true);  // Alt's own press is already a system key, its release still is
-  const bool system = keys.MenuAlt();
-  if (!press) keys.Set(vk, false);
-
-  std::uint32_t lParam = kOneStroke | (keys.Alt() || system ? kAltContext : 0);
-  if (!press) lParam |= kWasDown | kReleasing;
-  else if (key.repeat) lParam |= kWasDown;
-  const Msg msg = press ? (system ? Msg::SysKeyDown : Msg::KeyDown) : (system ? Msg::SysKeyUp : Msg::KeyUp);
-  WindowRecord* target = InputTarget(key.windowID);
-  PostInput(target, msg, static_cast<std::uint32_t>(SideNeutral(vk)), lParam);
+  SdlWindow* target = InputTarget(key.windowID);
+  const Message message = KeyMessage(target ? target->handle : 0, vk, press, key.repeat != 0);
+  if (!target) return;
+  PostInput(message);
   // Alt+F4 closes the window. A window manager usually takes it first; without one (a bare X
   // server) the window does it itself, as Windows' default handling does.
-  if (target && press && !key.repeat && system && vk == VK_F4) Queue().Post({Msg::Close, target->handle});
+  if (message.msg == Msg::SysKeyDown && !key.repeat && vk == VK_F4) Queue().Post({Msg::Close, target->handle});
 }
 
 void TranslateText(const SDL_TextInputEvent& text) {
@@ -84,33 +71,32 @@ void TranslateText(const SDL_TextInputEvent& text) {
   // chords make come from TranslateMessage instead, so the text is left out.
   if (keys.Ctrl() && !keys.Alt()) return;
   const bool system = keys.MenuAlt() && !TypedWithAltGr(text.text, keys);
-  WindowRecord* target = InputTarget(text.windowID);
-  for (unsigned char byte : EncodeAnsi(text.text)) {
-    PostInput(target, system ? Msg::SysChar : Msg::Char, byte, kOneStroke | (system ? kAltContext : 0));
-  }
+  const SdlWindow* target = InputTarget(text.windowID);
+  if (!target) return;
+  for (unsigned char byte : EncodeAnsi(text.text)) PostInput(CharacterMessage(target->handle, byte, system));
 }
 
 void TranslateMouseButton(const SDL_MouseButtonEvent& button) {
   if (button.button != SDL_BUTTON_LEFT) return;
   const bool press = button.type == SDL_MOUSEBUTTONDOWN;
   ArrivedKeys().Set(VK_LBUTTON, press);
-  WindowRegistry& windows = Windows();
-  WindowRecord* target = nullptr;
+  WindowTable& windows = Windows();
+  SdlWindow* target = nullptr;
   if (press) {
-    target = windows.FindBySdlId(button.windowID);
+    target = FindBySdlId(button.windowID);
     if (target && target->enabled) windows.capture = target->handle;
   } else {
-    target = windows.Find(windows.capture);
-    if (!target) target = windows.FindBySdlId(button.windowID);
+    target = FindWindow(windows.capture);
+    if (!target) target = FindBySdlId(button.windowID);
     windows.capture = 0;
   }
   if (!target) return;
   const auto x = static_cast<std::uint16_t>(button.x), y = static_cast<std::uint16_t>(button.y);
-  PostInput(target, press ? Msg::LButtonDown : Msg::LButtonUp, press ? 1u : 0u, x | std::uint32_t{y} << 16);
+  PostInput({press ? Msg::LButtonDown : Msg::LButtonUp, target->handle, press ? 1u : 0u, x | std::uint32_t{y} << 16});
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent& event) {
-  WindowRecord* window = Windows().FindBySdlId(event.windowID);
+  SdlWindow* window = FindBySdlId(event.windowID);
   if (!window) return;
   switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE:
@@ -148,7 +134,7 @@ void ForgetKeyboardHistory() {
 void TranslateEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:  // a signal or the session ending: the same as closing the main window
-      if (WindowRecord* first = Windows().FirstOnScreen()) {
+      if (SdlWindow* first = FirstOnScreen()) {
         if (DisplayLost(first->sdl)) EndForLostDisplay();
         Queue().Post({Msg::Close, first->handle});
       }

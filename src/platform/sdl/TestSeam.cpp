@@ -6,16 +6,17 @@
 #include <utility>
 
 #include "platform/FailurePlans.h"
+#include "platform/KeyState.h"
+#include "platform/MessageLoop.h"
+#include "platform/MessageQueue.h"
 #include "platform/Testing.h"
-#include "platform/sdl/Clock.h"
+#include "platform/TimerTable.h"
+#include "platform/sdl/DesktopScale.h"
+#include "platform/sdl/EventTranslator.h"
 #include "platform/sdl/FaceFile.h"
 #include "platform/sdl/Font.h"
-#include "platform/KeyState.h"
-#include "platform/MessageQueue.h"
-#include "platform/sdl/Session.h"
 #include "platform/sdl/SystemCalls.h"
-#include "platform/TimerTable.h"
-#include "platform/sdl/WindowRegistry.h"
+#include "platform/sdl/Windows.h"
 
 namespace platform {
 namespace {
@@ -24,25 +25,36 @@ using testing::Failure;
 
 constexpr char kRefused[] = "refused by a test";
 
-// Plans belong to the session that is open, or to the next one when none is: its end forgets them.
-struct Plans {
-  detail::FailurePlans plans;
-  unsigned session = 0;  // how many sessions had ended when they were made
-};
-
-Plans& Current() {
-  static Plans current;
-  if (current.session != detail::Session::Ended()) {
-    current.plans.Forget();
-    current.session = detail::Session::Ended();
-  }
-  return current;
-}
-
 bool Refused(Failure call) {
-  if (!Current().plans.Take(call)) return false;
+  if (!detail::TestPlans().Take(call)) return false;
   SDL_SetError("%s", kRefused);
   return true;
+}
+
+// A headless session: SDL's dummy driver, which gives real window surfaces with no display, and
+// a clock that stands still until a test moves it. It lasts until the session ends.
+struct Headless {
+  bool on = false;
+  std::uint64_t clockMillis = 0;
+  int pixelsPerInch = 0;  // a test's pretended resolution; 0 for the display's own
+};
+
+Headless& Session() {
+  static Headless session;
+  return session;
+}
+
+std::function<void()>& IdleHandler() {
+  static std::function<void()> handler;
+  return handler;
+}
+
+// Nothing outside a test can send an event to a headless session, so waiting means time passing:
+// straight on to the earliest deadline.
+void AdvanceToNextDeadline() {
+  detail::TranslatePendingEvents();
+  if (detail::MessageWaiting()) return;
+  if (auto deadline = detail::Timers().EarliestDeadline()) Session().clockMillis = (*deadline + 999u) / 1'000u;
 }
 
 }  // namespace
@@ -51,7 +63,7 @@ SDL_Window* detail::NewSdlWindow(const char* title, int x, int y, int width, int
   return Refused(Failure::WindowCreation) ? nullptr : SDL_CreateWindow(title, x, y, width, height, flags);
 }
 
-SDL_Surface* detail::PaintingFrameBuffer(WindowRecord& window) {
+SDL_Surface* detail::PaintingFrameBuffer(SdlWindow& window) {
   return Refused(Failure::WindowSurface) ? nullptr : FrameBuffer(window);
 }
 
@@ -65,19 +77,44 @@ bool detail::StartTimer(WindowHandle window, std::uint32_t id, std::uint32_t per
   return !Refused(Failure::Timer) && StartGrantedTimer(window, id, periodMs);
 }
 
-std::function<void()>& IdleHandler() {
-  static std::function<void()> handler;
-  return handler;
+void detail::ChooseVideoDriver() {
+  if (!Session().on) return ChooseDesktopDriver();
+  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
 }
 
-void detail::WaitHeadless() {
+int detail::DesktopPixelsPerInch() {
+  if (Session().pixelsPerInch > 0) return Session().pixelsPerInch;
+  return Session().on ? 96 : DesktopResolution();
+}
+
+void detail::SessionEnded() {
+  TestPlans().Forget();
+  if (Session().on) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  Session() = {};
+}
+
+void detail::AwaitInput(std::optional<std::uint64_t> deadlineMicros) {
+  if (!Session().on) return AwaitEvents(deadlineMicros);
   if (IdleHandler()) IdleHandler()();
   AdvanceToNextDeadline();
 }
 
+std::uint64_t detail::NowMicros() { return Session().on ? Session().clockMillis * 1'000u : BootMicros(); }
+
 namespace testing {
 
-void InjectFailure(Failure call, int skip, int count) { Current().plans.Plan(call, skip, count); }
+void InitialiseHeadless() {
+  Shutdown();
+  Session().on = true;
+  try {
+    Initialise();
+  } catch (...) {
+    Session() = {};
+    throw;
+  }
+}
+
+void InjectFailure(Failure call, int skip, int count) { detail::TestPlans().Plan(call, skip, count); }
 
 void WhenIdle(std::function<void()> handler) { IdleHandler() = std::move(handler); }
 
@@ -85,11 +122,11 @@ Bookkeeping Counts() {
   return {detail::Timers().Count(), detail::Windows().Count(), detail::Queue().Size(), detail::OpenFontCount()};
 }
 
-std::uint64_t Now() { return detail::Clock::NowMicros() / 1'000u; }
+std::uint64_t Now() { return detail::NowMicros() / 1'000u; }
 
 void SetClock(std::uint64_t ms) {
-  if (!detail::Clock::IsVirtual()) throw PlatformError("the clock can only be set on the headless platform");
-  detail::Clock::SetVirtualMillis(ms);
+  if (!Session().on) throw PlatformError("the clock can only be set on the headless platform");
+  Session().clockMillis = ms;
 }
 
 std::optional<std::uint64_t> NextTimerDeadline() {
@@ -98,10 +135,10 @@ std::optional<std::uint64_t> NextTimerDeadline() {
   return (*micros + 999u) / 1'000u;
 }
 
-void SetLogicalResolution(int pixelsPerInch) { detail::Session::Resolution() = pixelsPerInch > 0 ? pixelsPerInch : 0; }
+void SetLogicalResolution(int pixelsPerInch) { Session().pixelsPerInch = pixelsPerInch > 0 ? pixelsPerInch : 0; }
 
 Canvas WindowCanvas(WindowHandle handle) {
-  detail::WindowRecord* window = detail::Windows().Find(handle);
+  detail::SdlWindow* window = detail::FindWindow(handle);
   if (!window || !window->sdl) return {};
   Canvas canvas;
   canvas.surface = detail::FrameBuffer(*window);
@@ -146,7 +183,7 @@ void PostMessage(const Message& message) {
 }
 
 void PressLeftButton(WindowHandle handle, bool down) {
-  const detail::WindowRecord* window = detail::Windows().Find(handle);
+  const detail::SdlWindow* window = detail::FindWindow(handle);
   SDL_Event event{};
   event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
   event.button.button = SDL_BUTTON_LEFT;

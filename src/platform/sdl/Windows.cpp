@@ -1,24 +1,41 @@
 // Top-level windows: created hidden at a fixed client size, placed by their outer corner.
-#include <SDL.h>
 #include <png.h>
 
 #include <memory>
 #include <string>
 
+#include "platform/sdl/Windows.h"
+
 #include "platform/sdl/CodePage.h"
-#include "platform/MessageQueue.h"
-#include "platform/sdl/Session.h"
-#include "platform/sdl/SystemCalls.h"
-#include "platform/TimerTable.h"
-#include "platform/sdl/WindowRegistry.h"
 #include "platform/sdl/DesktopScale.h"
+#include "platform/Session.h"
+#include "platform/sdl/SystemCalls.h"
 #include "platform/sdl/FrameHints.h"
 #include "platform/sdl/X11EventTap.h"
 
 namespace platform {
+
+detail::SdlWindow::~SdlWindow() {
+  pixels.reset();
+  if (!sdl) return;
+  ReleaseX11Window(sdl);
+  SDL_DestroyWindow(sdl);
+}
+
+detail::SdlWindow* detail::FindBySdlId(std::uint32_t sdlWindowId) {
+  if (sdlWindowId == 0) return nullptr;
+  return Windows().First<SdlWindow>(
+      [sdlWindowId](const SdlWindow& w) { return w.sdl && SDL_GetWindowID(w.sdl) == sdlWindowId; });
+}
+
+detail::SdlWindow* detail::FirstOnScreen() {
+  return Windows().First<SdlWindow>([](const SdlWindow& w) { return w.onScreen; });
+}
+
 namespace {
 
-using detail::WindowRecord;
+using detail::FindWindow;
+using detail::SdlWindow;
 using detail::Windows;
 
 // A size in whole points that holds `pixels`; a pixel left over is client area like the rest.
@@ -48,7 +65,7 @@ void SetIcon(SDL_Window* window, std::span<const unsigned char> png) {
 // SDL positions the client area; under a window manager the frame sits around it, so the client
 // moves by the frame's size to put the outer corner where it belongs. The frame is known only
 // once the window is on screen. Without a window manager there is no frame and nothing moves.
-void AccountForFrame(WindowRecord& window) {
+void AccountForFrame(SdlWindow& window) {
   if (window.frameAccountedFor) return;
   window.frameAccountedFor = true;
   int top = 0, left = 0, bottom = 0, right = 0;
@@ -58,8 +75,8 @@ void AccountForFrame(WindowRecord& window) {
 }
 
 // An owned window opens centred over its owner where the owner is now, not where it opened.
-void CentreOverOwner(WindowRecord& window) {
-  const WindowRecord* owner = Windows().Find(window.owner);
+void CentreOverOwner(SdlWindow& window) {
+  const SdlWindow* owner = FindWindow(window.owner);
   if (!owner || !owner->sdl || (SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_SHOWN)) return;
   int x = 0, y = 0, width = 0, height = 0, top = 0, left = 0;
   SDL_GetWindowPosition(owner->sdl, &x, &y);
@@ -73,7 +90,7 @@ void CentreOverOwner(WindowRecord& window) {
   SDL_SetWindowPosition(window.sdl, window.left, window.top);
 }
 
-void Reveal(WindowRecord& window) {
+void Reveal(SdlWindow& window) {
   CentreOverOwner(window);
   SDL_ShowWindow(window.sdl);  // nothing happens when it is already shown
   AccountForFrame(window);
@@ -109,9 +126,9 @@ WindowHandle CreateWindow(const WindowOptions& options) {
     SDL_DestroyWindow(sdl);
     throw;
   }
-  WindowRecord* owner = Windows().Find(options.owner);
+  SdlWindow* owner = FindWindow(options.owner);
   if (owner && owner->sdl) detail::MakeModalDialog(sdl, owner->sdl);
-  WindowRecord& window = Windows().Add(sdl);
+  SdlWindow& window = Windows().Add(std::make_unique<SdlWindow>(sdl));
   detail::TapX11Events(sdl);
   if (owner && owner->sdl) window.owner = owner->handle;
   window.scale = scale;
@@ -124,17 +141,11 @@ WindowHandle CreateWindow(const WindowOptions& options) {
 
 WindowHandle CreateMessageWindow() {
   detail::Session::RequireOpen();
-  return Windows().Add(nullptr).handle;
-}
-
-void DestroyWindow(WindowHandle handle) {
-  detail::Timers().KillAllOf(handle);
-  detail::Queue().ForgetWindow(handle);
-  Windows().Remove(handle);
+  return Windows().Add(std::make_unique<SdlWindow>(nullptr)).handle;
 }
 
 void ShowWindow(WindowHandle handle, Show how) {
-  WindowRecord* window = Windows().Find(handle);
+  SdlWindow* window = FindWindow(handle);
   if (!window || !window->sdl) return;
   switch (how) {
     case Show::Normal:
@@ -153,7 +164,7 @@ void ShowWindow(WindowHandle handle, Show how) {
 }
 
 void SetClientSize(WindowHandle handle, int clientWidth, int clientHeight) {
-  WindowRecord* window = Windows().Find(handle);
+  SdlWindow* window = FindWindow(handle);
   if (!window || !window->sdl || clientWidth <= 0 || clientHeight <= 0) return;
   const int width = InPoints(clientWidth, window->scale), height = InPoints(clientHeight, window->scale);
   SDL_SetWindowSize(window->sdl, width, height);
@@ -162,33 +173,15 @@ void SetClientSize(WindowHandle handle, int clientWidth, int clientHeight) {
   window->InvalidateAll();
 }
 
-void EnableWindow(WindowHandle handle, bool enable) {
-  WindowRecord* window = Windows().Find(handle);
-  if (!window) return;
-  window->enabled = enable;
-  if (!enable && Windows().capture == handle) Windows().capture = 0;
-}
-
-bool IsWindowEnabled(WindowHandle handle) {
-  const WindowRecord* window = Windows().Find(handle);
-  return window && window->enabled;
-}
-
-WindowHandle GetActiveWindow() { return Windows().active; }
-
 void SetActiveWindow(WindowHandle handle) {
   if (handle == 0) {
     Windows().active = 0;
     return;
   }
-  WindowRecord* window = Windows().Find(handle);
+  SdlWindow* window = FindWindow(handle);
   if (!window || !window->sdl) return;
   if (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_SHOWN) SDL_RaiseWindow(window->sdl);  // raises it and asks for the input focus
   Windows().active = handle;
 }
-
-WindowHandle GetCapture() { return Windows().capture; }
-
-void ReleaseCapture() { Windows().capture = 0; }
 
 }  // namespace platform

@@ -9,7 +9,7 @@
 
 #include "platform/TextLayout.h"
 #include "platform/web/Font.h"
-#include "platform/web/Session.h"
+#include "platform/web/CodePage.h"
 #include "platform/web/Windows.h"
 
 EM_JS(void, quillet_fill, (int window, int left, int top, int width, int height, int rgb), {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/KeyMessages.h"
+#include "platform/KeyState.h"
 #include "platform/web/Windows.h"
 
 // The oldest event the page holds, as [kind, window, a, b, c]; false when there is none.
@@ -24,31 +26,16 @@ namespace {
 
 enum Kind : int { kKeyDown = 1, kKeyUp = 2, kChar = 3, kButtonDown = 4, kButtonUp = 5, kFocusLost = 6, kStopBoxClosed = 7 };
 
-constexpr std::uint32_t kAltContext = 1u << 29;  // lParam: Alt was down
-constexpr std::uint32_t kWasDown = 1u << 30;     // lParam: an auto-repeat, or a release
-constexpr std::uint32_t kReleasing = 1u << 31;
-constexpr std::uint32_t kOneStroke = 1;          // lParam: repeat count
-
 // Keyboard input goes to the window it was typed into, unless that one is disabled.
 WebWindow* InputTarget(int window) {
-  WebWindow* target = Windows().Find(static_cast<WindowHandle>(window));
+  WebWindow* target = FindWindow(static_cast<WindowHandle>(window));
   return target && target->enabled ? target : nullptr;
 }
 
-void PostInput(WebWindow* target, Msg msg, std::uint32_t wParam, std::uint32_t lParam) {
-  if (target) Queue().PostInput({msg, target->handle, wParam, lParam}, ArrivedKeys());
-}
-
 void TakeKey(int window, int vk, bool press, bool repeat) {
-  KeyState& keys = ArrivedKeys();
-  if (press) keys.Set(vk, true);  // Alt's own press is already a system key, its release still is
-  const bool system = keys.MenuAlt();
-  if (!press) keys.Set(vk, false);
-  std::uint32_t lParam = kOneStroke | (keys.Alt() || system ? kAltContext : 0);
-  if (!press) lParam |= kWasDown | kReleasing;
-  else if (repeat) lParam |= kWasDown;
-  const Msg msg = press ? (system ? Msg::SysKeyDown : Msg::KeyDown) : (system ? Msg::SysKeyUp : Msg::KeyUp);
-  PostInput(InputTarget(window), msg, static_cast<std::uint32_t>(SideNeutral(vk)), lParam);
+  const WebWindow* target = InputTarget(window);
+  const Message message = KeyMessage(target ? target->handle : 0, vk, press, repeat);
+  if (target) PostInput(message);
 }
 
 void TakeButton(int window, bool press, int x, int y) {
@@ -59,12 +46,12 @@ void TakeButton(int window, bool press, int x, int y) {
     target = InputTarget(window);
     if (target) windows.capture = target->handle;
   } else {
-    target = windows.Find(windows.capture);
+    target = FindWindow(windows.capture);
     windows.capture = 0;
   }
   if (!target || !target->enabled) return;
   const auto lParam = static_cast<std::uint32_t>(x & 0xFFFF) | static_cast<std::uint32_t>(y & 0xFFFF) << 16;
-  PostInput(target, press ? Msg::LButtonDown : Msg::LButtonUp, press ? 1u : 0u, lParam);
+  PostInput({press ? Msg::LButtonDown : Msg::LButtonUp, target->handle, press ? 1u : 0u, lParam});
 }
 
 }  // namespace
@@ -78,9 +65,9 @@ void TakePageInput() {
       case kKeyUp: TakeKey(window, event[2], false, false); break;
       case kChar: {
         // A character typed with Alt (and not AltGr) is a system character, which no handler sees.
-        const bool system = event[3] != 0;
-        PostInput(InputTarget(window), system ? Msg::SysChar : Msg::Char, static_cast<std::uint32_t>(event[2] & 0xFF),
-                  kOneStroke | (system ? kAltContext : 0));
+        if (const WebWindow* target = InputTarget(window)) {
+          PostInput(CharacterMessage(target->handle, static_cast<unsigned char>(event[2] & 0xFF), event[3] != 0));
+        }
         break;
       }
       case kButtonDown: TakeButton(window, true, event[2], event[3]); break;

@@ -1,7 +1,7 @@
 // What the page has seen happen, as window messages: keys, characters, clicks and the focus, taken
 // from the page's list when the program asks, and queued with the messages the program posts.
 #pragma once
-#include "platform/MessageQueue.h"
+#include "platform/Platform.h"
 
 namespace platform::detail {
 

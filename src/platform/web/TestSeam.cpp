@@ -4,9 +4,9 @@
 #include <emscripten/emscripten.h>
 
 #include "platform/FailurePlans.h"
+#include "platform/MessageLoop.h"
 #include "platform/Testing.h"
 #include "platform/web/Font.h"
-#include "platform/web/Session.h"
 #include "platform/web/SystemCalls.h"
 #include "platform/web/Windows.h"
 
@@ -24,18 +24,7 @@ using testing::Failure;
 
 constexpr char kRefused[] = "refused by a test";
 
-// Plans belong to the session that is open, or to the next one when none is: its end forgets them.
-detail::FailurePlans& Plans() {
-  static detail::FailurePlans plans;
-  static unsigned session = 0;
-  if (session != detail::Session::Ended()) {
-    plans.Forget();
-    session = detail::Session::Ended();
-  }
-  return plans;
-}
-
-bool Refused(Failure call) { return Plans().Take(call); }
+bool Refused(Failure call) { return detail::TestPlans().Take(call); }
 
 }  // namespace
 
@@ -53,7 +42,9 @@ bool detail::StartTimer(WindowHandle window, std::uint32_t id, std::uint32_t per
   return !Refused(Failure::Timer) && StartGrantedTimer(window, id, periodMs);
 }
 
-void testing::InjectFailure(Failure call, int skip, int count) { Plans().Plan(call, skip, count); }
+void detail::SessionEnded() { TestPlans().Forget(); }
+
+void testing::InjectFailure(Failure call, int skip, int count) { detail::TestPlans().Plan(call, skip, count); }
 
 std::string testing::FontFileOf(const Font&) { return detail::FaceFile(); }
 

@@ -5,9 +5,11 @@
 
 #include <emscripten/emscripten.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/web/Input.h"
+#include "platform/Session.h"
 #include "platform/web/Session.h"
 #include "platform/web/SystemCalls.h"
 
@@ -43,11 +45,6 @@ EM_JS(void, quillet_show_canvas, (int window, bool shown), {
   if (canvas) canvas.hidden = !shown;
 });
 
-namespace platform::detail {
-
-bool CreateCanvas(WindowHandle window) { return quillet_create_canvas(static_cast<int>(window)); }
-
-}  // namespace platform::detail
 
 EM_JS(void, quillet_focus_canvas, (int window), {
   const canvas = QuilletPage.canvases[window];
@@ -58,50 +55,17 @@ EM_JS(void, quillet_set_title, (const char* utf8), { document.title = UTF8ToStri
 
 namespace platform::detail {
 
-WebWindow& WindowTable::Add(bool onScreen) {
-  auto window = std::make_unique<WebWindow>();
-  window->handle = ++lastHandle_;
-  window->onScreen = onScreen;
-  WebWindow& added = *window;
-  windows_.emplace(added.handle, std::move(window));
-  return added;
+WebWindow::~WebWindow() {
+  if (onScreen) quillet_remove_canvas(static_cast<int>(handle));
 }
 
-WebWindow* WindowTable::Find(WindowHandle handle) {
-  const auto found = windows_.find(handle);
-  return found == windows_.end() ? nullptr : found->second.get();
-}
-
-WebWindow* WindowTable::FirstNeedingPaint() {
-  for (auto& [handle, window] : windows_) {
-    if (window->onScreen && !window->update.Empty()) return window.get();
-  }
-  return nullptr;
-}
-
-void WindowTable::Remove(WindowHandle handle) {
-  const auto found = windows_.find(handle);
-  if (found == windows_.end()) return;
-  if (found->second->onScreen) quillet_remove_canvas(static_cast<int>(handle));
-  windows_.erase(found);
-  if (active == handle) active = 0;
-  if (capture == handle) capture = 0;
-}
-
-void WindowTable::Clear() {
-  while (!windows_.empty()) Remove(windows_.begin()->first);
-  active = capture = 0;
-}
-
-WindowTable& Windows() {
-  static WindowTable table;
-  return table;
-}
+bool CreateCanvas(WindowHandle window) { return quillet_create_canvas(static_cast<int>(window)); }
 
 }  // namespace platform::detail
 
 namespace platform {
 
+using detail::FindWindow;
 using detail::WebWindow;
 using detail::Windows;
 
@@ -110,14 +74,14 @@ WindowHandle CreateWindow(const WindowOptions& options) {
   if (options.clientWidth <= 0 || options.clientHeight <= 0) {
     throw PlatformError("a window needs a client area of at least one pixel");
   }
-  WebWindow& window = Windows().Add(true);
+  WebWindow& window = Windows().Add(std::make_unique<WebWindow>(true));
   const int handle = static_cast<int>(window.handle);
   if (!detail::NewCanvas(window.handle)) {
     Windows().Remove(window.handle);
     throw PlatformError("cannot create a window: this browser gives no 2D canvas");
   }
   window.client = {0, 0, options.clientWidth, options.clientHeight};
-  quillet_size_canvas(handle, options.clientWidth, options.clientHeight, detail::Session::PixelRatio());
+  quillet_size_canvas(handle, options.clientWidth, options.clientHeight, detail::PixelRatio());
   detail::ListenTo(window.handle);
   // The page has no frame: a window's title is the page's. Its icon is the page's own already.
   if (!options.title.empty()) quillet_set_title(AnsiToUtf8(options.title).c_str());
@@ -126,18 +90,12 @@ WindowHandle CreateWindow(const WindowOptions& options) {
 
 WindowHandle CreateMessageWindow() {
   detail::Session::RequireOpen();
-  return Windows().Add(false).handle;
-}
-
-void DestroyWindow(WindowHandle handle) {
-  detail::ForgetTimersOf(handle);
-  detail::Queue().ForgetWindow(handle);
-  Windows().Remove(handle);
+  return Windows().Add(std::make_unique<WebWindow>(false)).handle;
 }
 
 // A page has no taskbar to minimise to: every way of showing puts the canvas on the page.
 void ShowWindow(WindowHandle handle, Show) {
-  WebWindow* window = Windows().Find(handle);
+  WebWindow* window = FindWindow(handle);
   if (!window || !window->onScreen) return;
   quillet_show_canvas(static_cast<int>(handle), true);
   window->InvalidateAll();
@@ -145,26 +103,12 @@ void ShowWindow(WindowHandle handle, Show) {
 }
 
 void SetClientSize(WindowHandle handle, int clientWidth, int clientHeight) {
-  WebWindow* window = Windows().Find(handle);
+  WebWindow* window = FindWindow(handle);
   if (!window || !window->onScreen || clientWidth <= 0 || clientHeight <= 0) return;
-  quillet_size_canvas(static_cast<int>(handle), clientWidth, clientHeight, detail::Session::PixelRatio());
+  quillet_size_canvas(static_cast<int>(handle), clientWidth, clientHeight, detail::PixelRatio());
   window->client = {0, 0, clientWidth, clientHeight};
   window->InvalidateAll();
 }
-
-void EnableWindow(WindowHandle handle, bool enable) {
-  WebWindow* window = Windows().Find(handle);
-  if (!window) return;
-  window->enabled = enable;
-  if (!enable && Windows().capture == handle) Windows().capture = 0;
-}
-
-bool IsWindowEnabled(WindowHandle handle) {
-  const WebWindow* window = Windows().Find(handle);
-  return window && window->enabled;
-}
-
-WindowHandle GetActiveWindow() { return Windows().active; }
 
 // The active window has the keyboard: its canvas takes the focus.
 void SetActiveWindow(WindowHandle handle) {
@@ -172,14 +116,10 @@ void SetActiveWindow(WindowHandle handle) {
     Windows().active = 0;
     return;
   }
-  const WebWindow* window = Windows().Find(handle);
+  const WebWindow* window = FindWindow(handle);
   if (!window || !window->onScreen) return;
   quillet_focus_canvas(static_cast<int>(handle));
   Windows().active = handle;
 }
-
-WindowHandle GetCapture() { return Windows().capture; }
-
-void ReleaseCapture() { Windows().capture = 0; }
 
 }  // namespace platform

@@ -32,19 +32,12 @@ const bool attachedToParentConsole = [] {
 // A Windows program has no descriptors to reopen and no SIGPIPE.
 void PrepareProcess() {}
 
-void Initialise(Mode mode) {
-  if (mode == Mode::Headless) throw PlatformError("the Windows build has no headless mode");
+void Initialise() {
   // Fonts and the layout are scaled by the program itself; the system must not stretch its pixels.
   SetProcessDPIAware();
 }
 
-namespace {
-unsigned sessionsEnded = 0;
-}
-
-unsigned win32::SessionsEnded() { return sessionsEnded; }
-
-void Shutdown() { ++sessionsEnded; }
+void Shutdown() { win32::SessionEnded(); }
 
 int LogicalResolution() {
   const HDC screen = GetDC(nullptr);

@@ -15,4 +15,6 @@ HFONT NewFont(const LOGFONTW& logical) { return CreateFontIndirectW(&logical); }
 
 bool StartTimer(HWND hwnd, UINT_PTR id, UINT periodMs) { return ::SetTimer(hwnd, id, periodMs, nullptr) != 0; }
 
+void SessionEnded() {}
+
 }  // namespace platform::win32

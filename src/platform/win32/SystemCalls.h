@@ -1,7 +1,7 @@
 // What the backend asks of the system that the system may refuse: a window, a window's back
-// buffer, a font, a timer. The program is linked with SystemCalls.cpp, which asks straight away;
-// test builds are linked with TestSeam.cpp instead, which can refuse each of them first, as a
-// system short of memory would (null or 0, with the last error set).
+// buffer, a font, a timer; and the end of a session. The program is linked with SystemCalls.cpp,
+// which asks straight away; test builds are linked with TestSeam.cpp instead, which can refuse
+// each of them first, as a system short of memory would (null or 0, with the last error set).
 #pragma once
 #include "platform/win32/Win32Api.h"
 
@@ -15,7 +15,7 @@ bool StartTimer(HWND hwnd, UINT_PTR id, UINT periodMs);
 
 // The window class every window of the program belongs to.
 extern const wchar_t* const kWindowClass;
-// How many sessions have been shut down.
-unsigned SessionsEnded();
+// After Shutdown: the seam forgets what it was asked to refuse.
+void SessionEnded();
 
 }  // namespace platform::win32

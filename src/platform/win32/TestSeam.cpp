@@ -10,19 +10,8 @@ namespace {
 
 using testing::Failure;
 
-// Plans belong to the session that is open, or to the next one when none is: its end forgets them.
-detail::FailurePlans& Plans() {
-  static detail::FailurePlans plans;
-  static unsigned session = 0;
-  if (session != win32::SessionsEnded()) {
-    plans.Forget();
-    session = win32::SessionsEnded();
-  }
-  return plans;
-}
-
 bool Refused(Failure call) {
-  if (!Plans().Take(call)) return false;
+  if (!detail::TestPlans().Take(call)) return false;
   SetLastError(ERROR_NOT_ENOUGH_MEMORY);
   return true;
 }
@@ -46,7 +35,9 @@ bool win32::StartTimer(HWND hwnd, UINT_PTR id, UINT periodMs) {
   return !Refused(Failure::Timer) && ::SetTimer(hwnd, id, periodMs, nullptr) != 0;
 }
 
-void testing::InjectFailure(Failure call, int skip, int count) { Plans().Plan(call, skip, count); }
+void win32::SessionEnded() { detail::TestPlans().Forget(); }
+
+void testing::InjectFailure(Failure call, int skip, int count) { detail::TestPlans().Plan(call, skip, count); }
 
 std::string testing::FontFileOf(const Font& font) { return font.Face(); }
 

@@ -29,7 +29,7 @@ std::wstring TextOf(HWND window) {
 }
 
 int Layout() {
-  platform::Initialise(platform::Mode::Desktop);
+  platform::Initialise();
   TApplication application;
   const TForm1& form = application.CreateForm<TForm1>();
   std::fprintf(stderr, "face %s\n", platform::testing::FontFileOf(*form.Font.Handle()).c_str());

@@ -5,7 +5,6 @@
 #include <emscripten/emscripten.h>
 
 #include "platform/web/Input.h"
-#include "platform/web/Session.h"
 
 // False when the box is already open: a failure while it is up gets a box drawn by the program.
 EM_JS(bool, quillet_open_stop_box, (const char* textUtf8, const char* captionUtf8), {
@@ -24,10 +23,16 @@ EM_JS(bool, quillet_open_stop_box, (const char* textUtf8, const char* captionUtf
 });
 
 namespace platform {
+namespace {
+
+MessageHandler handler = nullptr;  // where the box's loop hands the messages it takes
+
+}  // namespace
+
+void SetMessageHandler(MessageHandler messageHandler) { handler = messageHandler; }
 
 bool ShowStopBox(WindowHandle, std::string_view text, std::string_view caption) {
   if (!quillet_open_stop_box(AnsiToUtf8(text).c_str(), AnsiToUtf8(caption).c_str())) return false;
-  const MessageHandler handler = detail::CurrentMessageHandler();
   while (detail::StopBoxOpen()) {
     Message message;
     if (handler && PeekMessage(message)) {

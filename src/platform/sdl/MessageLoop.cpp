@@ -1,5 +1,4 @@
-// What the program takes next, and how it waits for it. Posted and input messages come first,
-// then a paint for a window with a marked area, then a due timer. Waiting blocks on the X
+// SDL's side of the message loop: its events become messages, and waiting blocks on the X
 // connection (elsewhere in SDL) until an event arrives or the earliest timer falls due: when
 // nothing is running the process sleeps in the kernel with no wake-ups at all.
 #include <SDL.h>
@@ -15,23 +14,17 @@
 #include <climits>
 #include <optional>
 
-#include "platform/sdl/Clock.h"
+#include "platform/MessageLoop.h"
 #include "platform/sdl/EventTranslator.h"
-#include "platform/MessageQueue.h"
-#include "platform/sdl/Session.h"
+#include "platform/Session.h"
 #include "platform/sdl/SystemCalls.h"
-#include "platform/TimerTable.h"
-#include "platform/sdl/WindowRegistry.h"
+#include "platform/sdl/Windows.h"
 #include "platform/sdl/X11Connection.h"
 
 namespace platform {
 namespace {
 
 using namespace detail;
-
-bool MessageWaiting() {
-  return !Queue().Empty() || Windows().FirstNeedingPaint() || Timers().AnyDue(Clock::NowMicros());
-}
 
 timespec FromMicros(std::uint64_t micros) {
   return {static_cast<time_t>(micros / 1'000'000u), static_cast<long>(micros % 1'000'000u * 1'000u)};
@@ -54,7 +47,7 @@ bool WaitInSdl(std::optional<std::uint64_t> deadline) {
     TranslateEvent(event);
     return true;
   }
-  const std::uint64_t now = Clock::NowMicros();
+  const std::uint64_t now = NowMicros();
   const std::uint64_t wholeMs = *deadline > now ? (*deadline - now) / 1'000u : 0;
   if (wholeMs == 0) {
     SleepUntil(*deadline);
@@ -106,7 +99,7 @@ bool WaitOnX11(const X11Window& x, std::optional<std::uint64_t> deadline) {
     timespec left{};
     const timespec* timeout = nullptr;
     if (deadline && readable[1].fd < 0) {
-      const std::uint64_t now = Clock::NowMicros();
+      const std::uint64_t now = NowMicros();
       left = FromMicros(*deadline > now ? *deadline - now : 0);
       timeout = &left;
     }
@@ -116,55 +109,23 @@ bool WaitOnX11(const X11Window& x, std::optional<std::uint64_t> deadline) {
   return waited || WaitInSdl(deadline);
 }
 
-bool WaitForEventOrDeadline() {
-  const auto deadline = Timers().EarliestDeadline();
-  const WindowRecord* window = Windows().FirstOnScreen();
+bool WaitForEventOrDeadline(std::optional<std::uint64_t> deadline) {
+  const SdlWindow* window = FirstOnScreen();
   if (const X11Window x = window ? X11WindowOf(window->sdl) : X11Window{}) return WaitOnX11(x, deadline);
   return WaitInSdl(deadline);
 }
 
 }  // namespace
 
-bool PeekMessage(Message& message) {
-  TranslatePendingEvents();
-  if (auto queued = Queue().Take()) {
-    message = *queued;
-    return true;
-  }
-  if (WindowRecord* window = Windows().FirstNeedingPaint()) {
-    message = {Msg::Paint, window->handle};
-    return true;
-  }
-  if (auto tick = Timers().TakeDue(Clock::NowMicros())) {
-    message = {Msg::Timer, tick->window, tick->id};
-    return true;
-  }
-  return false;
-}
+void detail::TakeSystemInput() { TranslatePendingEvents(); }
 
-// Nothing outside a test can send an event to a headless session, so waiting means time passing:
-// straight on to the earliest deadline.
-void detail::AdvanceToNextDeadline() {
-  TranslatePendingEvents();
-  if (MessageWaiting()) return;
-  if (auto deadline = Timers().EarliestDeadline()) Clock::SetVirtualMillis((*deadline + 999u) / 1'000u);
-}
-
-void WaitMessage() {
+// Each wait pumps SDL's events first itself. An event that makes no message (a window move, an
+// unmapped key) just means waiting again.
+void detail::AwaitEvents(std::optional<std::uint64_t> deadline) {
   if (!Session::IsOpen()) return;
-  if (Session::IsHeadless()) {
-    detail::WaitHeadless();
-    return;
-  }
-  // Each wait pumps SDL's events first itself. An event that makes no message (a window move, an
-  // unmapped key) just means waiting again.
   while (!MessageWaiting()) {
-    if (!WaitForEventOrDeadline()) return;
+    if (!WaitForEventOrDeadline(deadline)) return;
   }
 }
-
-void PostMessage(const Message& message) { Queue().Post(message); }
-
-void PostQuitMessage(int exitCode) { Queue().Post({Msg::Quit, 0, static_cast<std::uint32_t>(exitCode), 0}); }
 
 }  // namespace platform
