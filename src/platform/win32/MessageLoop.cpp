@@ -136,4 +136,8 @@ void KillTimer(WindowHandle window, std::uint32_t id) {
   if (const HWND hwnd = win32::ToHwnd(window)) ::KillTimer(hwnd, id);
 }
 
+bool IsKeyDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
+std::uint32_t GetTickCount() { return ::GetTickCount(); }
+
 }  // namespace platform

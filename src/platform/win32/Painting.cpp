@@ -85,4 +85,6 @@ void EndPaint(WindowHandle window, const PaintArea&) {
   ::EndPaint(state->hwnd, &state->paint);
 }
 
+ColorRef GetSysColor(int index) { return ::GetSysColor(index); }
+
 }  // namespace platform
