@@ -139,7 +139,9 @@ TEST_F(ErrorBoxUnderOpenbox, IsAModalDialogCentredOverTheMovedGameWindowWhichCan
       << ", the game's at " << game.left << "," << game.top << " " << game.width << "x" << game.height;
 
   AskToClose(Connection(), quillet.MainWindow());
-  EXPECT_FALSE(quillet.ExitsWith(0, milliseconds(500))) << "the game window closed under its error box";
+  // The window keeps painting under the box; a close honoured would have ended the program first.
+  EXPECT_TRUE(quillet.ScreenOnceAllIsHandled() && quillet.Process().Running())
+      << "the game window closed under its error box";
   AskToClose(Connection(), box);
   ASSERT_TRUE(WaitUntil([&] { return BoxOf(Connection(), quillet) == 0; })) << "closing the box did not close it";
   EXPECT_TRUE(quillet.Shows("Label2", "GOOD !")) << "the game did not go on after the box";

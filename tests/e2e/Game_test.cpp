@@ -2,7 +2,7 @@
 // and a key held down.
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <optional>
 
 #include "e2e/Deadline.h"
 #include "e2e/Quillet.h"
@@ -43,9 +43,10 @@ TEST_F(Game, TabShiftTabAndAltWithALetterNeverReachTheGame) {
   quillet.Type("Tab");
   quillet.Type("shift+Tab");
   quillet.Type("alt+" + OtherThan(letter));
-  // Idle means no timer: the picture has no reason to change at all.
-  EXPECT_FALSE(WaitUntil([&] { return !(quillet.Screen() == idle); }, milliseconds(300)))
-      << "the idle window changed after Tab, Shift+Tab or Alt with a letter";
+  // Idle means no timer: once the program has handled the keys the picture is what it was.
+  const std::optional<Image> after = quillet.ScreenOnceAllIsHandled();
+  ASSERT_TRUE(after) << "the program did not repaint its window after the keys";
+  EXPECT_TRUE(*after == idle) << "the idle window changed after Tab, Shift+Tab or Alt with a letter";
 
   // Keys arrive in order, so this one shows what the others did: had any of them reached the
   // game it would have been a miss, and the window would be red and deaf to this key.
@@ -91,9 +92,12 @@ TEST_F(Game, AHeldKeyRepeatsAndTheRepeatsAreJudgedLikeKeys) {
   SetKeyRepeat(Connection(), milliseconds(250), milliseconds(40));
   Focus(Connection(), quillet.MainWindow());
 
+  // Held until the server has sent the window the press and two repeats of it.
+  KeyPresses presses(Connection(), quillet.MainWindow(), KeycodeOf(Connection(), LowerCase(letter)));
   quillet.Keys().KeyDown(LowerCase(letter));
-  std::this_thread::sleep_for(milliseconds(700));  // how long the key is held, not a wait for the program
+  const bool held = WaitUntil([&] { return presses.Count() >= 3; });
   quillet.Keys().KeyUp(LowerCase(letter));
+  ASSERT_TRUE(held) << "the server did not repeat the held key: " << presses.Count() << " presses";
 
   std::string level;
   const bool repeated = WaitUntil([&] {
@@ -124,8 +128,9 @@ TEST_F(Game, OnAGermanLayoutAltGrQTypesAnAtSignAndLeftAltQNothing) {
   const Image idle = quillet.SettledScreen();
   constexpr unsigned kMod1 = 1 << 3, kMod5 = 1 << 7;  // Alt; AltGr (ISO_Level3_Shift) on this layout
   SendChord(Connection(), quillet.MainWindow(), leftAlt, kMod1, q);
-  EXPECT_FALSE(WaitUntil([&] { return !(quillet.Screen() == idle); }, milliseconds(300)))
-      << "left Alt+Q reached the game";
+  const std::optional<Image> after = quillet.ScreenOnceAllIsHandled();
+  ASSERT_TRUE(after) << "the program did not repaint its window after left Alt+Q";
+  EXPECT_TRUE(*after == idle) << "left Alt+Q reached the game";
 
   SendChord(Connection(), quillet.MainWindow(), rightAlt, kMod5, q);
   ASSERT_TRUE(quillet.TurnsColor(kRed)) << "AltGr+Q did not reach the game";

@@ -95,6 +95,24 @@ Image Quillet::SettledScreen() const {
   return current;
 }
 
+std::optional<Image> Quillet::ScreenOnceAllIsHandled() const {
+  constexpr platform::ColorRef kNeverPainted = 0x00FF00FF;  // magenta: no colour of the game
+  std::optional<Image> repainted;
+  try {
+    PaintOverAndExpose(server_.Connection(), window_, kNeverPainted);
+    WaitUntil([&] {
+      if (!process_->Running()) return true;
+      Image screen = Screen();
+      if (std::find(screen.pixels.begin(), screen.pixels.end(), kNeverPainted) != screen.pixels.end()) return false;
+      repainted = std::move(screen);
+      return true;
+    });
+  } catch (const std::runtime_error&) {
+    return std::nullopt;  // the window went with the program
+  }
+  return repainted;
+}
+
 platform::ColorRef Quillet::WindowColor() const {
   return Screenshot(server_.Connection(), [&] {
            Placement spot = ClientArea();

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -51,6 +52,11 @@ class Quillet {
   Image Screen() const { return Screenshot(server_.Connection(), ClientArea()); }
   // A screenshot taken once two in a row agree, so that no paint is caught half presented.
   Image SettledScreen() const;
+  // The window once the program has handled everything sent to it before this call. The test
+  // paints over the window and exposes it; the program repaints only once it has taken and
+  // handled all that came before, so when that paint is gone their effects are on screen. Empty
+  // when the program ends instead, or no repaint comes within 3 s.
+  std::optional<Image> ScreenOnceAllIsHandled() const;
   // The window colour, read where no label ever is.
   platform::ColorRef WindowColor() const;
 

@@ -202,6 +202,23 @@ Image Screenshot(Display* display, const Placement& area) {
   return image;
 }
 
+void PaintOverAndExpose(Display* display, Window window, platform::ColorRef color) {
+  XColor exact{};
+  exact.red = static_cast<unsigned short>((color & 0xFF) * 0x101);
+  exact.green = static_cast<unsigned short>((color >> 8 & 0xFF) * 0x101);
+  exact.blue = static_cast<unsigned short>((color >> 16 & 0xFF) * 0x101);
+  if (!XAllocColor(display, DefaultColormap(display, DefaultScreen(display)), &exact)) {
+    throw std::runtime_error("the server has no colour to paint over the window with");
+  }
+  const GC gc = XCreateGC(display, window, 0, nullptr);
+  XSetForeground(display, gc, exact.pixel);
+  const Placement area = PlacementOf(display, window);
+  XFillRectangle(display, window, gc, 0, 0, static_cast<unsigned>(area.width), static_cast<unsigned>(area.height));
+  XFreeGC(display, gc);
+  XClearArea(display, window, 0, 0, 0, 0, True);  // clears nothing (SDL's windows have no background), exposes all
+  XFlush(display);
+}
+
 void AskToClose(Display* display, Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -248,6 +265,23 @@ void SendKeystrokes(Display* display, Window window, unsigned keycode, int times
     SendKey(display, window, KeyRelease, keycode, 0);
   }
   XSync(display, False);
+}
+
+KeyPresses::KeyPresses(Display* display, Window window, unsigned keycode)
+    : display_(display), window_(window), keycode_(keycode) {
+  // Clients select input on a window each for themselves: the owner's own events are untouched.
+  XWindowAttributes attributes;
+  const long mask = XGetWindowAttributes(display, window, &attributes) ? attributes.your_event_mask : 0;
+  XSelectInput(display, window, mask | KeyPressMask);
+  XSync(display, False);
+}
+
+int KeyPresses::Count() {
+  XEvent event;
+  while (XCheckTypedWindowEvent(display_, window_, KeyPress, &event)) {
+    if (event.xkey.keycode == keycode_) ++count_;
+  }
+  return count_;
 }
 
 unsigned KeycodeOf(Display* display, const std::string& symbol) {

@@ -52,6 +52,9 @@ void MoveWindow(XDisplay* display, XWindow window, int left, int top);
 // What the screen shows in the window's client area (or part of it): other windows on top
 // included, as a user would see it.
 Image Screenshot(XDisplay* display, const Placement& area);
+// Fills the window in `color` from this connection, over what its owner drew, then has the
+// server send its owner an Expose, as when a window on top of it goes away.
+void PaintOverAndExpose(XDisplay* display, XWindow window, platform::ColorRef color);
 
 // A ClientMessage WM_PROTOCOLS / WM_DELETE_WINDOW, as a window manager sends for the close button.
 void AskToClose(XDisplay* display, XWindow window);
@@ -64,6 +67,19 @@ void DestroyWindow(XDisplay* display, XWindow window);
 void SendChord(XDisplay* display, XWindow window, unsigned modifierKeycode, unsigned modifierMask, unsigned keycode);
 // The key pressed and released `times` times in the window, as fast as the server takes them.
 void SendKeystrokes(XDisplay* display, XWindow window, unsigned keycode, int times);
+// The presses of one key that reach a window, counted from the moment of watching: what its
+// owner is sent, the server's auto-repeat included.
+class KeyPresses {
+ public:
+  KeyPresses(XDisplay* display, XWindow window, unsigned keycode);
+  int Count();
+
+ private:
+  XDisplay* display_;
+  XWindow window_;
+  unsigned keycode_;
+  int count_ = 0;
+};
 // The key code that types this symbol ("q", "Alt_R") on the current layout, or 0.
 unsigned KeycodeOf(XDisplay* display, const std::string& symbol);
 
