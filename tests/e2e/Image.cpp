@@ -59,10 +59,4 @@ Image ReadPpm(const std::string& path) {
   return image;
 }
 
-std::string Hex(platform::ColorRef color) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%06X", static_cast<unsigned>(color));
-  return text;
-}
-
 }  // namespace e2e

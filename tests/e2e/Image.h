@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Hex.h"
 #include "platform/Platform.h"
 
 namespace e2e {
@@ -32,7 +33,5 @@ Difference Compare(const Image& seen, const Image& expected);
 
 // A binary PPM file (P6, 8 bits a channel), as screenshot tools write it; empty if unreadable.
 Image ReadPpm(const std::string& path);
-
-std::string Hex(platform::ColorRef color);
 
 }  // namespace e2e

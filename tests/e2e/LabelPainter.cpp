@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/HeadlessSession.h"
 #include "platform/Testing.h"
 #include "Form1Layout.h"
 
@@ -45,7 +46,8 @@ LabelPainter& LabelPainter::Get() {
 }
 
 LabelPainter::LabelPainter() {
-  platform::testing::InitialiseHeadless();
+  // Never ended: the tests read colours and paint on it to the end of the run.
+  [[maybe_unused]] static const HeadlessSession* const session = new HeadlessSession;
   // The layout as the program builds it on a display like the test server's: 96 pixels per inch.
   form_ = ScaledForDisplay(Form1Layout());
 }

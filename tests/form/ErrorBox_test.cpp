@@ -4,7 +4,6 @@
 #include "Form1Fixture.h"
 #include "platform/Testing.h"
 #include "window/Exception.h"
-#include "window/TErrorBox.h"
 
 TEST(FullStopTest, AddedOnlyAfterACharacterAboveTheFullStop) {
   struct Case { std::string message, shown; };
@@ -31,7 +30,7 @@ TEST_F(Form1Test, ARefusedTimerShowsTheBoxAndTheGamePlaysOnAfterIt) {
   std::vector<std::string> seen;
   int idles = 0;
   platform::testing::WhenIdle([&] {
-    auto* box = dynamic_cast<TErrorBox*>(TWindow::FromHandle(platform::GetActiveWindow()));
+    TErrorBox* box = ActiveErrorBox();
     ASSERT_NE(box, nullptr) << "idle inside the box's loop, but no box is active";
     if (++idles == 1) {
       seen.push_back(box->Text());
@@ -64,7 +63,7 @@ TEST_F(Form1Test, ARefusedTimerShowsTheBoxAndTheGamePlaysOnAfterIt) {
 namespace {
 
 void CloseTheBoxWithEnter() {
-  auto* box = dynamic_cast<TErrorBox*>(TWindow::FromHandle(platform::GetActiveWindow()));
+  TErrorBox* box = ActiveErrorBox();
   ASSERT_NE(box, nullptr) << "no box is open";
   platform::testing::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});
 }

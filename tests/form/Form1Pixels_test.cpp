@@ -1,5 +1,6 @@
 #include <map>
 
+#include "Hex.h"
 #include "window/Headless.h"
 #include "Form1Layout.h"
 #include "window/TForm.h"
@@ -39,7 +40,7 @@ TEST_F(Form1PixelsTest, InEveryPhaseColourTheLabelsFollowTheWindowButTheNumberBo
     for (const auto& label : form.Labels()) {
       const bool white = label->Name == "Label8" || label->Name == "Label12";
       EXPECT_EQ(BackgroundOf(form.Handle(), *label), white ? 0x00FFFFFFu : c.drawn)
-          << label->Name << " in colour " << std::hex << c.color;
+          << label->Name << " in colour " << Hex(c.color);
     }
   }
 }
@@ -71,6 +72,7 @@ TEST(Form1PaintOrderTest, TheBottomRowOfTheTimeValueLiesUnderTheLevelCaption) {
     if (label.name == "Label11") label.parentColor = false, label.color = clRed;
     if (label.name == "Label5") label.parentColor = false, label.color = clLime;
   }
+  HeadlessSession session;
   TApplication app;
   TForm form(layout);
   form.Show();

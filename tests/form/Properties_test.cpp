@@ -12,7 +12,6 @@
 #include "platform/Testing.h"
 #include "window/Colors.h"
 #include "window/Exception.h"
-#include "window/TErrorBox.h"
 
 namespace {
 
@@ -28,7 +27,7 @@ class Form1Properties : public Form1Test {
     Form1Test::SetUp();
     // Each refused timer's box is read and closed by Enter, as a player would.
     platform::testing::WhenIdle([this] {
-      auto* box = dynamic_cast<TErrorBox*>(TWindow::FromHandle(platform::GetActiveWindow()));
+      TErrorBox* box = ActiveErrorBox();
       ASSERT_NE(box, nullptr) << "idle inside the box's loop, but no box is active";
       EXPECT_EQ(box->Text(), kTimerRefusedMessage + ".");
       ++boxes;

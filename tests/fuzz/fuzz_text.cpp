@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/HeadlessSession.h"
 #include "platform/sdl/CodePage.h"
 #include "platform/Platform.h"
 #include "platform/Testing.h"
@@ -24,7 +25,7 @@ void Fail(const char* what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  platform::testing::InitialiseHeadless();
+  [[maybe_unused]] static const HeadlessSession* const session = new HeadlessSession;  // for the whole run
   window = platform::CreateWindow({"QUILLET", 0, 0, 212, 212, true, 0, {}});
   return 0;
 }

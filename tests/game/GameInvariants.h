@@ -11,6 +11,7 @@
 #include <string>
 
 #include "GameWindow.h"
+#include "Hex.h"
 #include "main.h"
 
 // What an event can be judged by, as the game and its window stand.
@@ -89,9 +90,7 @@ class GameInvariants {
     endTicks_ = isInEnd && wasInEnd ? endTicks_ + (event == GameEvent::Tick) : 0;
 
     if (after.backgroundPixel && after.phaseDrawnAs && *after.backgroundPixel != *after.phaseDrawnAs) {
-      std::ostringstream pixel;
-      pixel << std::hex << "the window shows 0x" << *after.backgroundPixel << ", its phase 0x" << *after.phaseDrawnAs;
-      fail(pixel.str());
+      fail("the window shows " + Hex(*after.backgroundPixel) + ", its phase " + Hex(*after.phaseDrawnAs));
     }
     return broke.str();
   }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Hex.h"
 #include "TextTestSupport.h"
 #include "platform/Platform.h"
 
@@ -89,7 +90,7 @@ TEST(FontRendering, SizesStylesAndColoursOfOneFileStayApart) {
   EXPECT_GT(bold.first.right - bold.first.left, small.first.right - small.first.left);
   EXPECT_EQ(text_testing::Describe(smallAgain.first), text_testing::Describe(small.first));
   EXPECT_EQ(text_testing::Describe(red.first), text_testing::Describe(small.first));
-  EXPECT_GT(red.second & 0xFF, (red.second >> 8 & 0xFF) + 64) << "drawn in red, the darkest pixel is " << std::hex << red.second;
+  EXPECT_GT(red.second & 0xFF, (red.second >> 8 & 0xFF) + 64) << "drawn in red, the darkest pixel is " << Hex(red.second);
 }
 
 TEST(FontMetrics, LineHeightsFollowTheFontFile) {

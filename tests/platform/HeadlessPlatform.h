@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/HeadlessSession.h"
 #include "platform/Platform.h"
 #include "platform/Testing.h"
 #include "platform/sdl/Windows.h"
@@ -16,8 +17,7 @@ namespace platform {
 
 class HeadlessPlatform : public ::testing::Test {
  protected:
-  void SetUp() override { testing::InitialiseHeadless(); }
-  void TearDown() override { Shutdown(); }
+  HeadlessSession session;
 };
 
 inline WindowHandle ShownWindow(int width = 212, int height = 212) {

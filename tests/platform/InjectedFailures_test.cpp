@@ -48,8 +48,7 @@ TEST_F(InjectedFailures, EachKindFailsAfterTheSkippedCallsForAsManyCallsAsAsked)
     EXPECT_EQ(went, (std::vector<bool>{true, false, false, true}));
   }
   testing::InjectFailure(Failure::Timer, 0, testing::kEveryCall);
-  Shutdown();
-  testing::InitialiseHeadless();
+  session.Restart();
   EXPECT_TRUE(SetTimer(CreateMessageWindow(), 1, 100)) << "a new session starts with nothing refused";
 }
 

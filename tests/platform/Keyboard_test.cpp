@@ -93,8 +93,7 @@ TEST_F(KeyboardTest, KeysBecomeTheCharactersOfTheWindowsUsLayout) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Shutdown();
-    testing::InitialiseHeadless();
+    session.Restart();
     const WindowHandle window = ShownWindow();
     c.type();
     EXPECT_EQ(CharactersOf(Drain()), c.expected);

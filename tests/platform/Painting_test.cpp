@@ -48,8 +48,7 @@ TEST_F(PaintingTest, ThePaintAreaListsWhatWasMarked) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Shutdown();
-    testing::InitialiseHeadless();
+    session.Restart();
     WindowOptions options;
     options.clientWidth = options.clientHeight = 212;
     const WindowHandle window = CreateWindow(options);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Hex.h"
 #include "TextTestSupport.h"
 #include "platform/Platform.h"
 
@@ -214,9 +215,9 @@ TEST(TextLayout, DrawsInTheTextColourOnAnyPixelFormat) {
     const Rect ink = paper.InkBounds();
     ASSERT_GT(ink.right, ink.left) << SDL_GetPixelFormatName(format);
     const ColorRef middle = testing::PixelAt(paper.canvas(), (ink.left + ink.right) / 2, (ink.top + ink.bottom) / 2);
-    EXPECT_GE(middle & 0xFF, 0xF0u) << std::hex << middle << " on " << SDL_GetPixelFormatName(format);
-    EXPECT_LE(middle >> 8 & 0xFF, 0x10u) << std::hex << middle << " on " << SDL_GetPixelFormatName(format);
-    EXPECT_LE(middle >> 16 & 0xFF, 0x10u) << std::hex << middle << " on " << SDL_GetPixelFormatName(format);
+    EXPECT_GE(middle & 0xFF, 0xF0u) << Hex(middle) << " on " << SDL_GetPixelFormatName(format);
+    EXPECT_LE(middle >> 8 & 0xFF, 0x10u) << Hex(middle) << " on " << SDL_GetPixelFormatName(format);
+    EXPECT_LE(middle >> 16 & 0xFF, 0x10u) << Hex(middle) << " on " << SDL_GetPixelFormatName(format);
     EXPECT_EQ(testing::PixelAt(paper.canvas(), 39, 39), kWhite) << "the background stays: " << SDL_GetPixelFormatName(format);
   }
 }

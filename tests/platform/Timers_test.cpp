@@ -54,8 +54,7 @@ TEST_F(TimersTest, TicksFollowAnAbsoluteGrid) {
   };
   for (const Rhythm& rhythm : rhythms) {
     SCOPED_TRACE(rhythm.name);
-    Shutdown();
-    testing::InitialiseHeadless();
+    session.Restart();
     const WindowHandle window = CreateMessageWindow();
     for (const Step& step : rhythm.steps) {
       testing::SetClock(step.atMs);

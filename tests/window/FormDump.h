@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "Hex.h"
 #include "platform/Platform.h"
 #include "platform/Testing.h"
 #include "window/FormLayout.h"
@@ -16,12 +17,6 @@ inline std::string Quoted(const std::string& bytes) {
 }
 
 inline std::string FileName(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
-
-inline std::string Hex(std::uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", value);
-  return text;
-}
 
 inline std::string Describe(const TFont& font) {
   return Quoted(font.Name) + " " + std::to_string(font.Height) + (font.Bold ? " bold" : " regular") + " charset " +

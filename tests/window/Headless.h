@@ -7,9 +7,12 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/HeadlessSession.h"
 #include "platform/Platform.h"
 #include "platform/Testing.h"
 #include "window/TApplication.h"
+#include "window/TErrorBox.h"
+#include "window/TWindow.h"
 
 // Handles what is waiting, without waiting for more, until the application ends.
 inline void ProcessMessages(TApplication& app) {
@@ -17,14 +20,16 @@ inline void ProcessMessages(TApplication& app) {
   while (!app.Terminated() && platform::PeekMessage(message)) app.ProcessMessage(message);
 }
 
-class HeadlessEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { platform::testing::InitialiseHeadless(); }
-  void TearDown() override { platform::Shutdown(); }
-};
+// The error box that is active, as a test sees it from inside the box's own loop; nullptr when
+// the active window is no error box.
+inline TErrorBox* ActiveErrorBox() {
+  return dynamic_cast<TErrorBox*>(TWindow::FromHandle(platform::GetActiveWindow()));
+}
 
+// A session of its own for each test, under the application the test drives.
 class HeadlessTest : public ::testing::Test {
  protected:
+  HeadlessSession session;
   TApplication app;
 
   void SetUp() override { app.Title = "QUILLET"; }

@@ -5,7 +5,6 @@
 
 #include "Headless.h"
 #include "TestForm.h"
-#include "window/TErrorBox.h"
 #include "window/TForm.h"
 
 namespace {
@@ -22,7 +21,7 @@ class FormThatFailsToSetUp : public TForm {
 TEST_F(HeadlessTest, AFailureInOnCreateIsReportedAndTheFormIsCreatedAllTheSame) {
   std::string shown;
   platform::testing::WhenIdle([&] {
-    auto* box = dynamic_cast<TErrorBox*>(TWindow::FromHandle(platform::GetActiveWindow()));
+    TErrorBox* box = ActiveErrorBox();
     ASSERT_NE(box, nullptr) << "idle with no box open";
     shown = box->Text();
     platform::testing::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x1B, 0});  // Escape

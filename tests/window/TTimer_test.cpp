@@ -68,9 +68,10 @@ TEST_F(TimerTest, AFailingHandlerIsReportedAndTheTimerGoesOn) {
   std::vector<std::string> boxes;
   platform::testing::WhenIdle([&] {
     // The error box is open: read it and press Enter on it.
-    const auto box = platform::GetActiveWindow();
-    boxes.push_back("box");
-    platform::testing::PostMessage({platform::Msg::KeyDown, box, 0x0D, 0});
+    TErrorBox* box = ActiveErrorBox();
+    ASSERT_NE(box, nullptr) << "idle inside the box's loop, but no box is active";
+    boxes.push_back(box->Text());
+    platform::testing::PostMessage({platform::Msg::KeyDown, box->Handle(), 0x0D, 0});
   });
   int calls = 0;
   timer.SetOnTimer([&] {
@@ -80,5 +81,5 @@ TEST_F(TimerTest, AFailingHandlerIsReportedAndTheTimerGoesOn) {
   timer.SetInterval(100);
   AdvanceTime(300);
   EXPECT_EQ(calls, 3);
-  EXPECT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes, std::vector<std::string>(3, "broken."));
 }
