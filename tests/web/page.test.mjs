@@ -11,8 +11,8 @@ import { createServer } from 'node:http';
 import path from 'node:path';
 import { pathToFileURL, fileURLToPath } from 'node:url';
 
-import { openBrowser, openPage, waitForPhase, canvasPixels, readLetter, renderLike, inkDifference, BACKGROUND, RED }
-  from './support.mjs';
+import { openBrowser, openPage, waitForPhase, waitUntilHandled, canvasPixels, readLetter, renderLike, inkDifference,
+  BACKGROUND, RED } from './support.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const webDir = process.env.QUILLET_WEB_DIR ?? path.resolve(here, '../../build/web');
@@ -140,8 +140,8 @@ const rows = [
       if (row.status) assert.ok(await renderLike(page, STATUS, -24, row.status, 'center'), row.status);
       if (row.phase === RED) await waitForPhase(page, RED, 500);
       if (row.phase === BACKGROUND) {
-        // Nothing is to happen; a character would have turned the window red at once.
-        await new Promise((resolve) => setTimeout(resolve, 150));
+        // Nothing is to happen; a character would have turned the window red as it was handled.
+        await waitUntilHandled(page);
         assert.ok(await renderLike(page, STATUS, -24, 'START ', 'center'), 'still START');
         await waitForPhase(page, BACKGROUND, 0);
       }

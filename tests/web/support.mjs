@@ -45,6 +45,12 @@ export async function waitForPhase(page, rgb, timeout) {
   await page.waitForFunction(check, { timeout, polling: 10 }, [...PHASE_PIXEL, rgb]);
 }
 
+// Waits until the program has taken every input the page has seen, handled it and painted what
+// it changed, and waits for more (see QuilletPage.wake): what the keys before did is on the canvas.
+export async function waitUntilHandled(page, timeout = 1000) {
+  await page.waitForFunction(() => QuilletPage.events.length === 0 && QuilletPage.wake !== null, { timeout, polling: 10 });
+}
+
 // The canvas's pixels as RGBA, or those of an image (a data: address) drawn at its own size.
 export async function canvasPixels(page, image) {
   return page.evaluate(async (src) => {
