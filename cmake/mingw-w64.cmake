@@ -7,5 +7,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# One .exe that needs no DLL of the compiler's beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# One .exe that needs no DLL of the compiler's beside it, without the debug sections the static
+# libraries bring (-s), and with no link time in its header, so that the same sources give the
+# same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -s -Wl,--no-insert-timestamp")
