@@ -37,7 +37,8 @@ def cut_face(font_path, characters):
     options.hinting = False
     options.name_IDs = [0, 1, 2, 3, 4, 5, 6]
     options.notdef_outline = True
-    face = TTFont(font_path)
+    # The cut face keeps the whole face's date, rather than the time it was cut.
+    face = TTFont(font_path, recalcTimestamp=False)
     cutter = subset.Subsetter(options)
     cutter.populate(unicodes=[ord(c) for c in characters])
     cutter.subset(face)
