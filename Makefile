@@ -14,7 +14,7 @@ QUILLET_NPM_CI := scripts/quietly.sh $(BUILD_DIR)/build.log "Installing the npm 
 # CMake's own makefiles run as sub-makes; their directory chatter says nothing to a player.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all game run test fuzz bench bench-web windows web package install uninstall clean
+.PHONY: all game run test fuzz bench bench-web windows web package dist install uninstall clean
 
 all: game
 
@@ -80,6 +80,12 @@ web:
 	@$(QUIETLY_FIRST) "Configuring the browser build (build/web)" cmake --preset web
 	@$(QUIETLY) "Building the page" cmake --build --preset web -j $(JOBS) --target quillet
 	@ls build/web/quillet.html
+
+# Every artifact of the version, reproducibly, in build/dist: the .deb, the Windows zip, the
+# browser page, the source tarball of the commit and SHA256SUMS.
+dist:
+	@scripts/setup.sh dist
+	@scripts/dist.sh $(JOBS)
 
 clean:
 	rm -rf build
