@@ -39,13 +39,12 @@ package: game
 	@$(QUIETLY) "Packing the .deb" cpack --config $(BUILD_DIR)/CPackConfig.cmake -B $(BUILD_DIR)
 	@ls $(BUILD_DIR)/quillet_*.deb
 
+# Keeps in build/<preset>/installed what `make uninstall` removes: the files and the folders it made.
 install: game
-	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+	@scripts/install.sh $(BUILD_DIR) $(PREFIX) $(BUILD_DIR)/installed
 
-# Removes what `make install` installed, as its manifest lists it.
 uninstall:
-	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "error: nothing was installed from $(BUILD_DIR)" >&2; exit 1; }
-	@xargs -d '\n' rm -fv < $(BUILD_DIR)/install_manifest.txt
+	@scripts/uninstall.sh $(BUILD_DIR)/installed
 
 # Each fuzz target for FUZZ_SECONDS under the sanitizers; a finding fails with its reproducer.
 FUZZ_SECONDS ?= 60

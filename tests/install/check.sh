@@ -34,6 +34,16 @@ same_files() {  # what actual expected
 prefix="$scratch/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 same_files "the installed prefix" "$(cd "$prefix" && find . -type f | sed 's|^\./||')" "$(expected_files)"
+# `make install` then `make uninstall` leave a prefix as they found it: the files and the folders
+# the install made are gone, and a folder that was there before stays, as does what else is in one.
+reinstalled="$scratch/reinstalled" scripts="$(dirname "$0")/../../scripts"
+mkdir -p "$reinstalled/share/applications" "$reinstalled/share/icons/hicolor"
+touch "$reinstalled/share/icons/hicolor/index.theme"
+"$scripts/install.sh" "$build" "$reinstalled" "$scratch/record" >/dev/null
+"$scripts/uninstall.sh" "$scratch/record" >/dev/null
+same_files "the prefix after uninstalling" "$(cd "$reinstalled" && find . -mindepth 1 | sed 's|^\./||')" \
+  "$(printf '%s\n' share share/applications share/icons share/icons/hicolor share/icons/hicolor/index.theme)"
+
 desktop-file-validate "$prefix/share/applications/org.quillet.Quillet.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.quillet.Quillet.metainfo.xml" >/dev/null ||
   fail "appstreamcli validate"
