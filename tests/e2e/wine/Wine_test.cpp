@@ -40,8 +40,11 @@ class UnderWine : public OnXServer {
     OnXServer::TearDownTestSuite();
   }
 
+  // Wine reads a command line in the locale's character set: the face names given to `reg` are
+  // UTF-8, and under a login with no locale (LANG unset) they would reach the registry mangled.
   static EnvironmentChanges Environment() {
-    return {{{"DISPLAY", Server().DisplayName()}, {"WINEPREFIX", prefix_}, {"WINEDEBUG", "-all"}}, {}};
+    return {{{"DISPLAY", Server().DisplayName()}, {"WINEPREFIX", prefix_}, {"WINEDEBUG", "-all"}, {"LC_ALL", "C.UTF-8"}},
+            {}};
   }
 
   // Runs a Wine command to its end and returns what it wrote on stderr.
