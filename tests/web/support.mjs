@@ -117,7 +117,7 @@ function matches([rect, height, text, align]) {
   context.fillRect(0, 0, w, h);
   const em = -height;
   const scaled = (units) => { const twice = Math.trunc(units * em * 2 / QuilletFace.unitsPerEm); return Math.trunc((twice + 1) / 2); };
-  const advance = (c) => Math.floor((Math.round(QuilletPage.measure(em, false, c) * 64) + 32) / 64);
+  const advance = (c) => QuilletPage.advance(em, false, c);
   const chars = [...text];
   const lineWidth = chars.reduce((sum, c) => sum + advance(c), 0);
   let x = align === 'center' ? Math.trunc((w - lineWidth) / 2) : align === 'right' ? w - lineWidth : 0;

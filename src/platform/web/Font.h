@@ -17,8 +17,8 @@ class Font {
   bool Bold() const { return bold_; }  // the face has no bold of its own: the browser emboldens it
   int UnderlineOffset() const { return underlineOffset_; }
   int UnderlineThickness() const { return underlineThickness_; }
-  // How far the pen moves for a character in whole pixels: the browser's advance rounded as
-  // FreeType rounds the same face's, so that text lands where the desktop puts it.
+  // How far the pen moves for a character in whole pixels, from the face's own advances as the
+  // desktop's FreeType rounds them, so that text lands where the desktop puts it.
   int Advance(char32_t c) const;
 
  private:

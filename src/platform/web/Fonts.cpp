@@ -4,7 +4,6 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 
 #include "platform/web/Font.h"
@@ -18,7 +17,7 @@ EM_JS(void, quillet_face_metrics, (int* out), {
   values.forEach((value, i) => { HEAP32[(out >> 2) + i] = value; });
 });
 
-EM_JS(double, quillet_measure, (int em, bool bold, int c), { return QuilletPage.measure(em, bold, String.fromCodePoint(c)); });
+EM_JS(int, quillet_advance, (int em, bool bold, int c), { return QuilletPage.advance(em, bold, String.fromCodePoint(c)); });
 
 EM_JS(void, quillet_face_file, (char* out, int size), { stringToUTF8(QuilletFace.file + ' (in the page)', out, size); });
 
@@ -78,8 +77,7 @@ Font::Font(int emPixels, bool bold, const TextMetrics& metrics, int underlineOff
 
 int Font::Advance(char32_t c) const {
   if (const auto found = advances_.find(c); found != advances_.end()) return found->second;
-  const double width = quillet_measure(emPixels_, bold_, static_cast<int>(c));
-  const int advance = static_cast<int>(std::floor((std::round(width * 64) + 32) / 64));
+  const int advance = quillet_advance(emPixels_, bold_, static_cast<int>(c));
   advances_.emplace(c, advance);
   return advance;
 }

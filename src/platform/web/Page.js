@@ -188,14 +188,19 @@ var QuilletPage = {
     return QuilletPage.encoding.get(c) || [0x3F];  // "?" for what the code page cannot hold
   },
 
-  // Measuring needs no window: one small canvas of its own.
-  measurer: null,
-  font: function (em, bold) { return (bold ? 'bold ' : '') + em + 'px QuilletFace'; },
-  measure: function (em, bold, text) {
-    if (!QuilletPage.measurer) QuilletPage.measurer = document.createElement('canvas').getContext('2d');
-    QuilletPage.measurer.font = QuilletPage.font(em, bold);
-    return QuilletPage.measurer.measureText(text).width;
+  // How far the pen moves for a character at an em size, in whole pixels, from the face's own
+  // advances as FreeType scales and rounds them (16.16 scale, 26.6 advance, rounded to the pixel),
+  // so that every engine puts every glyph where the desktop puts it; measureText would give each
+  // engine's own idea (whole pixels in WebKit). The face has no bold: the desktop emboldens it and
+  // widens each glyph by a tenth of the em, as the page does here.
+  advance: function (em, bold, c) {
+    var units = QuilletFace.advances[c.codePointAt(0)];
+    if (units === undefined) units = QuilletFace.missingAdvance;
+    var scale = Math.floor((em * 64 * 65536 + Math.floor(QuilletFace.unitsPerEm / 2)) / QuilletFace.unitsPerEm);
+    var advance = Math.floor((units * scale + 0x8000) / 65536);
+    return Math.floor((advance + 32) / 64) + (bold ? Math.floor(em / 10) : 0);
   },
+  font: function (em, bold) { return (bold ? 'bold ' : '') + em + 'px QuilletFace'; },
 
   colour: function (rgb) {
     return 'rgb(' + (rgb & 0xFF) + ',' + ((rgb >> 8) & 0xFF) + ',' + ((rgb >> 16) & 0xFF) + ')';
@@ -203,7 +208,7 @@ var QuilletPage = {
 };
 
 // The window face is in the page; the program starts once the browser has it, so that the first
-// measurement is already the face's own. A face that cannot load is said on the page.
+// frame already draws in it. A face that cannot load is said on the page.
 Module['preRun'] = Module['preRun'] || [];
 Module['preRun'].push(function () {
   addRunDependency('window-face');

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Makes what the page carries inside itself: the window face, cut down to the characters the
-program can show, with the metrics its text layout needs (read from the same cut face), and the
-page template with the icon in it.
+program can show, with the metrics its text layout needs (read from the same cut face: heights,
+underline, and every character's advance), and the page template with the icon in it.
 
   embed.py FONT ICON TEMPLATE SHELL_OUT FACE_JS_OUT SOURCE...
 
@@ -47,10 +47,21 @@ def cut_face(font_path, characters):
     return out.getvalue()
 
 
+def advances_of(face):
+    """Each character's advance in font units, as the face's cmap and hmtx give it; a character
+    the face lacks moves the pen as its .notdef glyph does, as FreeType's does."""
+    widths = face["hmtx"].metrics
+    advances = {str(code): widths[glyph][0] for code, glyph in face.getBestCmap().items()}
+    return advances, widths[face.getGlyphOrder()[0]][0]
+
+
 def metrics_of(face_bytes):
     face = TTFont(io.BytesIO(face_bytes))
     os2, post = face["OS/2"], face["post"]
+    advances, missing = advances_of(face)
     return {
+        "advances": advances,
+        "missingAdvance": missing,
         "unitsPerEm": face["head"].unitsPerEm,
         "winAscent": os2.usWinAscent,
         "winDescent": os2.usWinDescent,
