@@ -6,7 +6,7 @@
 #   setup.sh test      also build and run the tests (which check the .deb too)
 #   setup.sh bench     also build the benchmark, which drives the game with the tests' helpers
 #   setup.sh windows   cross-build the Windows program and run it under Wine
-#   setup.sh web       build the browser page and test it in headless Chromium
+#   setup.sh web       build the browser page and test it in Chromium, Firefox and WebKitGTK
 #   setup.sh dist      make every artifact of a release (`make dist`): package, windows and web
 #   setup.sh all       everything above at once, e.g. once as root for a user without sudo
 # On a system without apt-get it installs nothing: it names what is missing by the pkg-config
@@ -36,9 +36,10 @@ windows_packages=(
   g++-mingw-w64-x86-64 imagemagick zip wine wine64
 )
 # The browser page (`make web`); with these and the npm packages, `make test` also tests it in
-# Chromium (CI installs them). The page carries the window face, cut down by fonttools.
+# Chromium, Firefox and WebKitGTK, which needs an X server (CI installs them). The page carries the
+# window face, cut down by fonttools.
 web_packages=(
-  emscripten python3-fonttools fonts-horai-umefont chromium
+  emscripten python3-fonttools fonts-horai-umefont chromium firefox-esr webkit2gtk-driver xvfb
 )
 bench_packages=(
   libxdamage-dev libxtst-dev nlohmann-json3-dev

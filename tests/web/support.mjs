@@ -1,14 +1,30 @@
-// What the page's tests and the benchmark share: Debian's Chromium driven headless, pages opened
-// and waited for, and the window read back from the canvas. Text is read by drawing candidates in
+// What the page's tests and the benchmark share: Debian's Chromium and Firefox driven headless
+// (Chromium over its DevTools protocol, Firefox over WebDriver BiDi) and WebKitGTK on a display of
+// its own (W3C WebDriver, webdriver.mjs), pages opened and waited for,
+// and the window read back from the canvas. Text is read by drawing candidates in
 // the same page with the same face, the same metrics and the same whole-pixel pen positions as the
 // program, and comparing ink.
 import puppeteer from 'puppeteer-core';
+
+import { openWebKit } from './webdriver.mjs';
 
 export const BACKGROUND = 0xC0C0C0;  // the button face the window is drawn on
 export const RED = 0xFF0000;         // a game over, as 0xRRGGBB
 const PHASE_PIXEL = [2, 100];        // left of every label: always the window's own colour
 
-export async function openBrowser() {
+// The engines the suite can drive, as QUILLET_ENGINES names them (all by default).
+export const ENGINES = (process.env.QUILLET_ENGINES ?? 'chromium,firefox,webkit').split(',').filter(Boolean);
+
+export async function openBrowser(engine = 'chromium') {
+  if (engine === 'firefox') {
+    return puppeteer.launch({
+      browser: 'firefox',
+      executablePath: process.env.QUILLET_FIREFOX ?? '/usr/bin/firefox-esr',
+      headless: true,
+    });
+  }
+  if (engine === 'webkit') return openWebKit();
+  if (engine !== 'chromium') throw new Error(`no engine called ${engine}`);
   return puppeteer.launch({
     executablePath: process.env.QUILLET_CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
@@ -19,14 +35,24 @@ export async function openBrowser() {
 
 // A new page with the program started in it: the canvas on screen, painted and focused.
 // `before` runs in the page ahead of its own script; `started: false` waits for the page only.
-export async function openPage(browser, url, { ratio = 1, before, started = true } = {}) {
+// `viewport` replaces the desktop-sized one (a phone's, with touch where the engine has it).
+export async function openPage(browser, url, { ratio = 1, viewport, before, started = true } = {}) {
   const page = await browser.newPage();
   page.on('pageerror', (error) => console.error('page error:', error.message));
-  await page.setViewport({ width: 600, height: 400, deviceScaleFactor: ratio });
+  await page.setViewport(viewport ?? { width: 600, height: 400, deviceScaleFactor: ratio });
   if (before) await page.evaluateOnNewDocument(before);
   await page.goto(url, { waitUntil: 'load' });
   if (started) await waitForPhase(page, BACKGROUND, 5000);
   return page;
+}
+
+// Whether what has the keyboard for the game has the focus: the canvas, or the page's own text
+// field in its place where the engine has no edit context.
+export async function hasKeyboard(page) {
+  return page.evaluate(() => {
+    const canvas = document.querySelector('canvas');
+    return !!canvas && document.activeElement === (canvas.keys ?? canvas);
+  });
 }
 
 // Waits until the window's colour is `rgb`; a timeout of 0 asks whether it is now.
@@ -99,6 +125,19 @@ export function inkDifference(a, b, skip) {
     }
   }
   return { fillsDiffering, inkDiffering, ink };
+}
+
+// How far the ink in `rect` [left, top, right, bottom] of screen b lies from where screen a has
+// it: the shift of up to two pixels either way that leaves the fewest ink pixels differing.
+export function inkShift(a, b, [l, t, r, bottom]) {
+  const dark = (s, x, y) => s.data[(y * s.width + x) * 4] < 0x80;
+  let best = [Infinity, 0, 0];
+  for (let dy = -2; dy <= 2; ++dy) for (let dx = -2; dx <= 2; ++dx) {
+    let differing = 0;
+    for (let y = t; y < bottom; ++y) for (let x = l; x < r; ++x) if (dark(a, x, y) !== dark(b, x + dx, y + dy)) ++differing;
+    if (differing < best[0] || (differing === best[0] && dx === 0 && dy === 0)) best = [differing, dx, dy];
+  }
+  return best.slice(1);
 }
 
 // Whether the canvas shows `text` as a label of the window draws it in the rectangle [left, top,

@@ -64,36 +64,40 @@ var QuilletPage = {
     return sided ? sided[e.location === 2 ? 1 : 0] : e.keyCode;
   },
 
+  // Keys that are the game's, not the browser's: Tab (it stays in the game), F1 to F12 (help,
+  // find, the address bar, reload, caret browsing, the menu bar, full screen), Alt alone and
+  // Alt chords (Firefox's menu bar, back and forward), Ctrl with a letter (reload, the address
+  // bar, find, print, save...). Those the browser keeps for itself, such as Ctrl+W, it takes
+  // before the page hears of them. AltGr, which some systems report as Ctrl+Alt, types.
+  kept: function (e) {
+    if (e.keyCode === 9 || e.keyCode === 18 || (e.keyCode >= 112 && e.keyCode <= 123)) return true;
+    if (e.altKey !== e.ctrlKey) return e.altKey || (e.keyCode >= 65 && e.keyCode <= 90);
+    return false;
+  },
+
   // Listens on a window's canvas. The text typed comes from an edit context on the canvas, where
-  // the browser has them (keys, and what an input method commits), or else from keypress
-  // (printable characters and Enter); what other keys make (Escape, Backspace, Enter, Ctrl
-  // chords) is made by TranslateMessage from the key itself, as on Windows, so Enter and control
-  // characters are left out here.
+  // the browser has them, or else from an editable element of the page's own that takes the focus
+  // in the canvas's place, so that a tap brings up a phone's keyboard. Either way keys come as
+  // the layout or the input method makes them, and what other keys make (Escape, Backspace,
+  // Enter, Ctrl chords) is made by TranslateMessage from the key itself, as on Windows, so Enter
+  // and control characters are left out of the text.
   listen: function (handle, canvas) {
-    canvas.addEventListener('keydown', function (e) {
+    var keys = typeof EditContext === 'function' ? QuilletPage.editContext(handle, canvas)
+                                                 : QuilletPage.editable(handle, canvas);
+    canvas.keys = keys;  // what has the keyboard when the canvas is said to
+    keys.addEventListener('keydown', function (e) {
+      if (QuilletPage.kept(e)) e.preventDefault();
       if (e.isComposing || e.keyCode === 229) return;  // the input method has it
-      // Tab stays in the game, and Ctrl chords are the game's keys, not the browser's shortcuts
-      // (those the browser keeps for itself, such as Ctrl+W, it takes first anyway).
-      if (e.keyCode === 9 || (e.ctrlKey && !e.altKey && e.keyCode >= 65 && e.keyCode <= 90) || e.keyCode === 18) {
-        e.preventDefault();
-      }
       QuilletPage.push([QuilletPage.KEY_DOWN, handle, QuilletPage.virtualKey(e), e.repeat ? 1 : 0, 0]);
     });
-    canvas.addEventListener('keyup', function (e) {
+    keys.addEventListener('keyup', function (e) {
+      if (e.keyCode === 18) e.preventDefault();  // Firefox opens its menu bar as Alt goes up
       if (e.keyCode === 229) return;
       QuilletPage.push([QuilletPage.KEY_UP, handle, QuilletPage.virtualKey(e), 0, 0]);
     });
-    if (typeof EditContext === 'function') {
-      QuilletPage.takeText(handle, canvas);
-    } else {
-      canvas.addEventListener('keypress', function (e) {
-        if (e.key === 'Enter' || e.key.length === 0 || (e.ctrlKey && !e.altKey)) return;
-        QuilletPage.type(handle, e.key, e.altKey && !e.ctrlKey);
-      });
-    }
     canvas.addEventListener('mousedown', function (e) {
       if (e.button !== 0) return;
-      canvas.focus();
+      keys.focus();
       var at = QuilletPage.pixelOf(canvas, e);
       QuilletPage.pressedOn = handle;
       QuilletPage.push([QuilletPage.BUTTON_DOWN, handle, at[0], at[1], 0]);
@@ -110,13 +114,13 @@ var QuilletPage = {
         QuilletPage.push([QuilletPage.BUTTON_UP, pressed, at[0], at[1], 0]);
       });
     }
-    canvas.addEventListener('blur', function () { QuilletPage.push([QuilletPage.FOCUS_LOST, handle, 0, 0, 0]); });
+    keys.addEventListener('blur', function () { QuilletPage.push([QuilletPage.FOCUS_LOST, handle, 0, 0, 0]); });
   },
 
   // An edit context makes the canvas a place to type into while it keeps the focus: text arrives
   // as the layout or the input method gives it. What is being composed waits for its commit. The
   // context keeps no text: what arrived is taken away at once.
-  takeText: function (handle, canvas) {
+  editContext: function (handle, canvas) {
     var edit = new EditContext();
     var composing = false;
     var take = function (text) {
@@ -131,6 +135,36 @@ var QuilletPage = {
       take(edit.text);
     });
     canvas.editContext = edit;
+    return canvas;
+  },
+
+  // Elsewhere a text field of the page's own, out of sight over the canvas, has the keyboard
+  // whenever the canvas would: it is what a phone's keyboard types into. It keeps no text either:
+  // typed text is taken before it is inserted, and a composition's commit as it ends. A soft
+  // keyboard's keys come as keyCode 229 with the text after them, as hardware keys' text does.
+  editable: function (handle, canvas) {
+    var field = document.createElement('input');
+    field.className = 'keys';
+    field.setAttribute('aria-label', 'QUILLET keyboard');
+    field.autocapitalize = 'off';
+    field.autocomplete = 'off';
+    field.spellcheck = false;
+    canvas.after(field);
+    canvas.tabIndex = -1;
+    canvas.addEventListener('focus', function () { field.focus(); });
+    field.addEventListener('beforeinput', function (e) {
+      if (e.inputType === 'insertText' && e.data) {
+        e.preventDefault();
+        QuilletPage.type(handle, e.data, false);
+      }
+    });
+    field.addEventListener('compositionend', function (e) {
+      if (e.data) QuilletPage.type(handle, e.data, false);
+      field.value = '';
+    });
+    // What got in regardless (an engine whose composition or insertion cannot be cancelled) goes.
+    field.addEventListener('input', function (e) { if (!e.isComposing) field.value = ''; });
+    return field;
   },
 
   pixelOf: function (canvas, e) {

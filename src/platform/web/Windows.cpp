@@ -37,12 +37,14 @@ EM_JS(void, quillet_size_canvas, (int window, int width, int height, double rati
 EM_JS(void, quillet_remove_canvas, (int window), {
   const canvas = QuilletPage.canvases[window];
   if (canvas) canvas.remove();
+  if (canvas && canvas.keys && canvas.keys !== canvas) canvas.keys.remove();
   delete QuilletPage.canvases[window];
 });
 
 EM_JS(void, quillet_show_canvas, (int window, bool shown), {
   const canvas = QuilletPage.canvases[window];
   if (canvas) canvas.hidden = !shown;
+  if (canvas && canvas.keys) canvas.keys.hidden = !shown;
 });
 
 

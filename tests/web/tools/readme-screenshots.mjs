@@ -1,5 +1,7 @@
-// Not a test: takes the README's pictures of the browser page (docs/web/) in headless Chromium.
+// Not a test: takes the README's pictures of the browser page (docs/web/): in headless Chromium,
+// and the idle window as Firefox and WebKitGTK draw it.
 //   node tests/web/tools/readme-screenshots.mjs [WEB_BUILD_DIR]   (one with the test build in it)
+import { writeFile } from 'node:fs/promises';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
@@ -28,6 +30,24 @@ try {
   await p.keyboard.press((await readLetter(p, LETTER)).toLowerCase());
   await p.waitForSelector('dialog[open]');
   await shoot(p, 'error-box.png', 12);
+  // A phone, the whole of its screen.
+  p = await browser.newPage();
+  await p.setViewport({ width: 393, height: 851, deviceScaleFactor: 2.75, isMobile: true, hasTouch: true });
+  await p.goto(page('quillet.html'));
+  await waitForPhase(p, 0xC0C0C0, 5000);
+  await p.screenshot({ path: out('phone.png') });
 } finally {
   await browser.close();
+}
+
+// The canvas itself, as each engine drew it.
+for (const engine of ['chromium', 'firefox', 'webkit']) {
+  const other = await openBrowser(engine);
+  try {
+    const p = await openPage(other, page('quillet.html'));
+    const png = await p.evaluate(() => document.querySelector('canvas').toDataURL('image/png'));
+    await writeFile(out(`idle-${engine}.png`), Buffer.from(png.split(',')[1], 'base64'));
+  } finally {
+    await other.close();
+  }
 }
