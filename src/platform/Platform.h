@@ -77,6 +77,7 @@ enum class Msg : std::uint32_t {
   None = 0, Paint = 0x000F, Close = 0x0010, Quit = 0x0012,
   KeyDown = 0x0100, KeyUp = 0x0101, Char = 0x0102, SysKeyDown = 0x0104, SysKeyUp = 0x0105,
   SysChar = 0x0106, Timer = 0x0113, LButtonDown = 0x0201, LButtonUp = 0x0202,
+  DpiChanged = 0x02E0,  // the display's logical resolution is now wParam: lay the window out again
 };
 struct Message { Msg msg = Msg::None; WindowHandle window = 0; std::uint32_t wParam = 0, lParam = 0; };
 bool PeekMessage(Message& message);  // takes the next message if there is one: queued, then paint, then due timers

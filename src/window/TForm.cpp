@@ -4,7 +4,7 @@
 
 #include "window/FormLayout.h"
 
-TForm::TForm(const FormLayout& layout) : TForm(ScaledForDisplay(layout), 0) {}
+TForm::TForm(const FormLayout& layout) : TForm(ScaledForDisplay(layout), 0) { layout_ = layout; }
 
 TForm::TForm(const FormLayout& scaled, int)
     : TWindow(platform::CreateWindow(WindowOptionsOf(scaled))),
@@ -53,6 +53,29 @@ void TForm::HoldSelfSizingLabels(const FormLayout& scaled) {
   platform::SetClientSize(Handle(), width, height);
 }
 
+// A display of another resolution (a zoom, the window taken to another screen): the window is laid
+// out as it would have been built there, and keeps what the program changed since, its captions
+// and colours.
+void TForm::FollowResolution() {
+  const FormLayout scaled = ScaledForDisplay(layout_);
+  Font = scaled.font;
+  for (std::size_t i = 0; i < labels_.size() && i < scaled.labels.size(); ++i) {
+    TLabel& label = *labels_[i];
+    const LabelLayout& l = scaled.labels[i];
+    const bool autoSize = label.AutoSize;
+    label.AutoSize = false;
+    label.SetBounds(l.left, l.top, l.width, l.height);
+    label.SetFont(label.ParentFont ? Font : l.font);
+    label.AutoSize = autoSize;
+    if (autoSize) label.AdjustSize();
+  }
+  clientWidth_ = scaled.clientWidth;
+  clientHeight_ = scaled.clientHeight;
+  platform::SetClientSize(Handle(), clientWidth_, clientHeight_);
+  HoldSelfSizingLabels(scaled);
+  platform::InvalidateRect(Handle(), nullptr, true);
+}
+
 void TForm::SetColor(TColor color) {
   if (color == color_) return;
   color_ = color;
@@ -86,6 +109,9 @@ void TForm::WndProc(const platform::Message& message) {
     }
     case platform::Msg::Close:
       if (OnClose) OnClose();
+      break;
+    case platform::Msg::DpiChanged:
+      FollowResolution();
       break;
     default:
       break;

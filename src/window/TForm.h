@@ -9,15 +9,15 @@
 
 #include "platform/Platform.h"
 #include "window/Colors.h"
+#include "window/FormLayout.h"
 #include "window/TFont.h"
 #include "window/TLabel.h"
 #include "window/TWindow.h"
 
-struct FormLayout;
-
 class TForm : public TWindow {
  public:
-  // Builds the window and its labels from a layout, scaled for the display, before OnCreate.
+  // Builds the window and its labels from a layout, scaled for the display, before OnCreate; lays
+  // it out again when the display's resolution changes.
   explicit TForm(const FormLayout& layout);
 
   TColor Color() const { return color_; }
@@ -42,6 +42,9 @@ class TForm : public TWindow {
   TForm(const FormLayout& scaled, int);
   void Paint();
   void HoldSelfSizingLabels(const FormLayout& scaled);
+  void FollowResolution();
+
+  FormLayout layout_;  // as laid out, for a display of another resolution
 
   TColor color_ = clBtnFace;
   int clientWidth_, clientHeight_;

@@ -128,3 +128,21 @@ TEST_F(Form1LayoutTest, EverySelfSizingCaptionIsInsideTheWindowAtEachDesktopScal
     }
   }
 }
+
+// A resolution that changes under a running window (a zoom in the page) lays it out as it would
+// have been built there, keeping the captions the game has shown since.
+TEST_F(Form1LayoutTest, AWindowToldOfANewResolutionIsTheWindowBuiltThere) {
+  TForm moved(Form1Layout());
+  moved.FindLabel("Label8")->SetCaption("12345");
+  moved.FindLabel("Label2")->SetCaption("GOOD !");
+  for (const int resolution : {144, 192, 96}) {
+    SCOPED_TRACE(resolution);
+    platform::testing::SetLogicalResolution(resolution);
+    moved.WndProc({platform::Msg::DpiChanged, moved.Handle(), static_cast<std::uint32_t>(resolution), 0});
+    TForm built(Form1Layout());
+    built.FindLabel("Label8")->SetCaption("12345");
+    built.FindLabel("Label2")->SetCaption("GOOD !");
+    EXPECT_EQ(Dump(moved, Form1Layout()), Dump(built, Form1Layout()));
+    platform::testing::SetLogicalResolution(0);
+  }
+}

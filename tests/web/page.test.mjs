@@ -121,6 +121,16 @@ async function pressedKept(page, keys) {
   return page.evaluate(() => window.kept.filter((k) => !/^(Control|Shift):/.test(k)));
 }
 
+// The white HI-SCORE box is filled to whole device pixels: grey right up to its white, to the
+// left of it and above it.
+async function whiteBoxEdges(page) {
+  const { width, data } = await canvasPixels(page);
+  const at = (x, y) => data[(y * width + x) * 4];
+  const white = data.findIndex((v, i) => i % 4 === 0 && v === 0xFF) / 4;
+  const [left, top] = [white % width, Math.floor(white / width)];
+  return [at(left - 1, top + 2), at(left, top + 2), at(left + 2, top - 1), at(left + 2, top)];
+}
+
 async function press(page, key) {
   if (!Array.isArray(key)) return page.keyboard.press(key);
   const [modifier, k] = key;
@@ -148,12 +158,7 @@ const rows = [
       const page = await openPage(browser, game, { ratio: 2 });
       const size = await page.$eval('canvas', (c) => [c.width, c.height, c.getBoundingClientRect().width, c.getBoundingClientRect().height]);
       assert.deepEqual(size, [433, 424, 216.5, 212]);
-      // The white HI-SCORE box is filled to whole device pixels: grey right up to its white.
-      const { width, data } = await canvasPixels(page);
-      const at = (x, y) => data[(y * width + x) * 4];
-      const white = data.findIndex((v, i) => i % 4 === 0 && v === 0xFF) / 4;
-      const [left, top] = [white % width, Math.floor(white / width)];
-      assert.deepEqual([at(left - 1, top + 2), at(left, top + 2), at(left + 2, top - 1), at(left + 2, top)], [0xC0, 0xFF, 0xC0, 0xFF]);
+      assert.deepEqual(await whiteBoxEdges(page), [0xC0, 0xFF, 0xC0, 0xFF]);
     },
   },
   {
@@ -235,6 +240,30 @@ const rows = [
       assert.deepEqual(await pressedKept(page, chords.map((key) => ['Control', key])), chords.map((key) => `${key}:true`));
       await waitForPhase(page, RED, 500);
       assert.ok(await hasKeyboard(page));
+    },
+  },
+  {
+    name: 'a device pixel ratio that changes while playing is followed: laid out again for it, sharp, the game where it was',
+    notIn: { webkit: 'WebDriver cannot set a device pixel ratio' },
+    async run() {
+      const page = await openPage(browser, game);
+      await page.keyboard.press((await readLetter(page, LETTER)).toLowerCase());
+      assert.ok(await renderLike(page, STATUS, -24, 'GOOD !', 'center'));
+      for (const [ratio, width] of [[1.25, 0], [2, 433]]) {
+        // As a zoom does it: the window keeps its device pixels, and has fewer CSS pixels.
+        await page.setViewport({ width: Math.round(600 / ratio), height: Math.round(400 / ratio), deviceScaleFactor: ratio });
+        await page.waitForFunction((r) => Math.abs(document.querySelector('canvas').getBoundingClientRect().width * r - document.querySelector('canvas').width) < 0.05 &&
+          document.querySelector('canvas').width > 212 * r - 8, { timeout: 2000, polling: 10 }, ratio);
+        if (width) {
+          const size = await page.$eval('canvas', (c) => [c.width, c.height, c.getBoundingClientRect().width, c.getBoundingClientRect().height]);
+          assert.deepEqual(size, [433, 424, 216.5, 212], 'as a page opened at this ratio');
+        }
+      }
+      assert.deepEqual(await whiteBoxEdges(page), [0xC0, 0xFF, 0xC0, 0xFF]);
+      // The same game: its status, in the fonts of the new ratio, and the next key is judged.
+      assert.ok(await renderLike(page, STATUS.map((v) => v * 2), -48, 'GOOD !', 'center'), 'GOOD ! at ratio 2');
+      await page.keyboard.press('7');
+      await waitForPhase(page, RED, 500);
     },
   },
   ...[1.1, 1.25, 1.5].map((ratio) => ({

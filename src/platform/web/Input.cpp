@@ -6,6 +6,8 @@
 
 #include "platform/KeyMessages.h"
 #include "platform/KeyState.h"
+#include "platform/Platform.h"
+#include "platform/web/Session.h"
 #include "platform/web/Windows.h"
 
 // The oldest event the page holds, as [kind, window, a, b, c]; false when there is none.
@@ -24,7 +26,19 @@ EM_JS(void, quillet_listen, (int window), { QuilletPage.listen(window, QuilletPa
 namespace platform::detail {
 namespace {
 
-enum Kind : int { kKeyDown = 1, kKeyUp = 2, kChar = 3, kButtonDown = 4, kButtonUp = 5, kFocusLost = 6, kStopBoxClosed = 7 };
+enum Kind : int {
+  kKeyDown = 1, kKeyUp = 2, kChar = 3, kButtonDown = 4, kButtonUp = 5, kFocusLost = 6, kStopBoxClosed = 7, kRatioChanged = 8
+};
+
+// Every window on the page hears of a new ratio, as each on a desktop hears of a new resolution.
+void TakeRatio() {
+  if (!FollowPixelRatio()) return;
+  const auto resolution = static_cast<std::uint32_t>(LogicalResolution());
+  Windows().First<WebWindow>([resolution](const WebWindow& window) {
+    if (window.onScreen) PostInput({Msg::DpiChanged, window.handle, resolution, 0});
+    return false;  // on to the next
+  });
+}
 
 // Keyboard input goes to the window it was typed into, unless that one is disabled.
 WebWindow* InputTarget(int window) {
@@ -78,6 +92,7 @@ void TakePageInput() {
         ArrivedKeys().ReleaseKeyboard();
         if (Windows().active == static_cast<WindowHandle>(window)) Windows().active = 0;
         break;
+      case kRatioChanged: TakeRatio(); break;
       case kStopBoxClosed:
         // What comes after is input for the windows the box gave back, which are not enabled
         // again until the box's loop has ended: it stays with the page until then.

@@ -9,7 +9,7 @@ if (typeof window !== 'undefined' && window.QuilletCannotRun) {
 
 var QuilletPage = {
   // Input kinds, as the C++ side reads them.
-  KEY_DOWN: 1, KEY_UP: 2, CHAR: 3, BUTTON_DOWN: 4, BUTTON_UP: 5, FOCUS_LOST: 6, STOP_BOX_CLOSED: 7,
+  KEY_DOWN: 1, KEY_UP: 2, CHAR: 3, BUTTON_DOWN: 4, BUTTON_UP: 5, FOCUS_LOST: 6, STOP_BOX_CLOSED: 7, RATIO_CHANGED: 8,
 
   events: [],       // [kind, window, a, b, c] in the order they happened
   wake: null,       // ends the program's wait, while it waits
@@ -17,7 +17,7 @@ var QuilletPage = {
   stopBoxOpen: false,   // until the program has taken the box's closing
   stopBoxShown: false,  // until the page has announced it
   pressedOn: 0,     // the window the left button went down on
-  listeningForRelease: false,
+  listeningToPage: false,
 
   say: function (line) {
     var status = document.getElementById('status');
@@ -56,6 +56,22 @@ var QuilletPage = {
     if (!QuilletPage.stopBoxShown) return;
     QuilletPage.stopBoxShown = false;
     QuilletPage.push([QuilletPage.STOP_BOX_CLOSED, 0, 0, 0, 0]);
+  },
+
+  // A zoom, or the window moved to a screen of other pixels, changes the device pixel ratio: the
+  // query for the ratio as it is stops matching then, and one for the new ratio takes its place.
+  // Chromium's emulated ratios change no query, but resize the page: the program reads the ratio
+  // again then too, and a resize that left it as it was changes nothing.
+  watchRatio: function () {
+    var changed = function () { QuilletPage.push([QuilletPage.RATIO_CHANGED, 0, 0, 0, 0]); };
+    var watch = function () {
+      matchMedia('(resolution: ' + devicePixelRatio + 'dppx)').addEventListener('change', function () {
+        changed();
+        watch();
+      }, { once: true });
+    };
+    watch();
+    window.addEventListener('resize', changed);
   },
 
   // Left and right Shift, Ctrl and Alt are told apart, as Windows' VK_LSHIFT... do.
@@ -103,9 +119,11 @@ var QuilletPage = {
       QuilletPage.push([QuilletPage.BUTTON_DOWN, handle, at[0], at[1], 0]);
       e.preventDefault();  // the focus stays where it was just put
     });
-    // The button may be let go anywhere on the page; the window that had it pressed hears of it.
-    if (!QuilletPage.listeningForRelease) {
-      QuilletPage.listeningForRelease = true;
+    // What the page hears once for every window: its pixel ratio, and the button let go anywhere
+    // on it, which the window that had it pressed hears of.
+    if (!QuilletPage.listeningToPage) {
+      QuilletPage.listeningToPage = true;
+      QuilletPage.watchRatio();
       window.addEventListener('mouseup', function (e) {
         var pressed = QuilletPage.pressedOn;
         if (e.button !== 0 || !pressed || !QuilletPage.canvases[pressed]) return;

@@ -18,6 +18,13 @@ double pixelRatio = 1;
 
 double PixelRatio() { return pixelRatio; }
 
+bool FollowPixelRatio() {
+  const double ratio = emscripten_get_device_pixel_ratio();
+  if (!(ratio > 0 && std::isfinite(ratio)) || ratio == pixelRatio) return false;
+  pixelRatio = ratio;
+  return true;
+}
+
 }  // namespace platform::detail
 
 namespace platform {
@@ -42,7 +49,7 @@ void Shutdown() {
 }
 
 // Fonts and the layout are sized for the page's pixels: 96 per inch at a device pixel ratio of
-// 1, and as many more as the ratio gives (192 at 2), as a scaled desktop does.
+// 1, and as many more as the ratio gives (192 at 2), as a scaled desktop does; a zoom changes it.
 int LogicalResolution() {
   return static_cast<int>(std::lround(96 * (detail::Session::IsOpen() ? detail::pixelRatio : 1)));
 }

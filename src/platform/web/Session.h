@@ -3,6 +3,7 @@
 
 namespace platform::detail {
 
-double PixelRatio();  // device pixels per CSS pixel, read once per session
+double PixelRatio();  // device pixels per CSS pixel
+bool FollowPixelRatio();  // reads it again: whether it changed
 
 }  // namespace platform::detail
