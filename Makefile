@@ -61,7 +61,7 @@ bench:
 	@$(QUIETLY) "Building the game and the benchmark" cmake --build --preset bench -j $(JOBS) --target quillet quillet_bench
 	@build/bench/bench/quillet_bench --json build/bench/bench-results.json $(BENCH_ARGS)
 
-# The browser page's benchmark in headless Chromium (BENCH_ARGS="--runs 9"), on the `make web` page.
+# The browser page's benchmark in headless Chromium and Firefox (BENCH_ARGS="--runs 9"), on the `make web` page.
 bench-web: web
 	@test -d node_modules/puppeteer-core || $(QUILLET_NPM_CI)
 	@node bench/web/bench.mjs --json build/bench/web-results.json $(BENCH_ARGS)
