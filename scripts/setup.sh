@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 play_packages=(
   gcc g++ make cmake pkg-config
-  libsdl2-dev libsdl2-ttf-dev libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libwayland-dev
+  libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev libx11-dev libwayland-dev
   fonts-horai-umefont fonts-ipafont-gothic
 )
 package_packages=(

@@ -82,9 +82,11 @@ fi
 deb=$(echo "$scratch"/package/quillet_"$version"_*.deb)
 [ -f "$deb" ] || { fail "cpack made no quillet_${version}_*.deb"; exit 1; }
 depends=$(dpkg-deb --field "$deb" Depends)
-for needed in 'fonts-horai-umefont | fonts-ipafont-gothic' libsdl2-2.0-0 libsdl2-ttf-2.0-0 libfontconfig1 libx11-6; do
+for needed in 'fonts-horai-umefont | fonts-ipafont-gothic' libsdl2-2.0-0 libfreetype6 libfontconfig1 libx11-6; do
   [[ "$depends" == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
+# The glyphs come from FreeType itself: no text shaping library comes along.
+[[ "$depends" != *libsdl2-ttf* ]] || fail "the package still depends on SDL_ttf: $depends"
 same_files "the package" "$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./usr/||')" "$(expected_files)"
 
 [ "$failures" -eq 0 ] || exit 1

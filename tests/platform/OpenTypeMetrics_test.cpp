@@ -20,8 +20,20 @@ std::vector<unsigned char> FileBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The tables of face `faceIndex` of a font file's bytes; nothing when FreeType cannot open it.
 std::optional<OpenTypeMetrics> Read(const std::vector<unsigned char>& bytes, int faceIndex = 0) {
-  return ReadOpenTypeMetrics(bytes.data(), bytes.size(), faceIndex);
+  static FT_Library library = [] {
+    FT_Library made = nullptr;
+    FT_Init_FreeType(&made);
+    return made;
+  }();
+  FT_Face face = nullptr;
+  if (faceIndex < 0 || FT_New_Memory_Face(library, bytes.data(), static_cast<FT_Long>(bytes.size()), faceIndex, &face) != 0) {
+    return std::nullopt;
+  }
+  const auto metrics = ReadOpenTypeMetrics(face);
+  FT_Done_Face(face);
+  return metrics;
 }
 
 TEST(OpenTypeMetrics, ReadsTheTablesOfTheFontsInUse) {

@@ -1,15 +1,17 @@
 // A logical font realised: a face of the file the mapper chose, at its em size in pixels, with the
 // GDI-style metrics that layout uses. Fonts are shared and never change once made.
 #pragma once
-#include <SDL_ttf.h>
+#include <SDL.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
 #include "platform/Platform.h"
+#include "platform/sdl/Glyph.h"
 
 namespace platform {
 
@@ -17,7 +19,7 @@ class FaceFile;
 
 class Font {
  public:
-  Font(std::shared_ptr<FaceFile> file, int emPixels, int style, const TextMetrics& metrics, int underlineOffset,
+  Font(std::shared_ptr<FaceFile> file, int emPixels, bool embolden, const TextMetrics& metrics, int underlineOffset,
        int underlineThickness);
   ~Font();
   Font(const Font&) = delete;
@@ -29,8 +31,8 @@ class Font {
   int UnderlineOffset() const { return underlineOffset_; }
   int UnderlineThickness() const { return underlineThickness_; }
 
-  // How far the pen moves for a character, in whole pixels as SDL_ttf hints it. A character the
-  // face lacks moves by the width of the box drawn for it.
+  // How far the pen moves for a character, in whole hinted pixels. A character the face lacks
+  // moves by the width of the box drawn for it.
   int Advance(char32_t c) const;
   // Draws one character, antialiased, with its pen position at x and its baseline at y.
   void DrawGlyph(SDL_Surface* target, char32_t c, int x, int baselineY, SDL_Color color) const;
@@ -40,17 +42,19 @@ class Font {
   // drawn over and over, and rendering one costs far more than copying it.
   struct Rendered {
     SDL_Surface* surface = nullptr;  // null for a character with nothing to show
-    int left = 0;                    // from the pen position to the surface's left edge
+    int left = 0, top = 0;           // from the pen position and the baseline to its corner
   };
   const Rendered& Render(char32_t c, SDL_Color color) const;
-  TTF_Font* Face() const;
+  const GlyphMetrics* Measured(char32_t c) const;  // null when the face cannot load it
+  FT_Face Face() const;
 
   std::shared_ptr<FaceFile> file_;
-  int emPixels_, style_;
-  int rendererAscent_;  // where SDL_ttf puts the baseline in a rendered glyph
+  int emPixels_;
+  bool embolden_;
+  FaceExtent rendererLine_;  // the face's own line, where its glyph images put the baseline
   TextMetrics metrics_;
   int underlineOffset_, underlineThickness_;
-  mutable std::unordered_map<char32_t, int> advances_;
+  mutable std::unordered_map<char32_t, std::optional<GlyphMetrics>> measured_;
   mutable std::unordered_map<std::uint64_t, Rendered> rendered_;
 };
 

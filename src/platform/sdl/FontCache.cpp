@@ -1,8 +1,6 @@
 // CreateFont and the font queries: logical fonts are realised once per distinct request and
 // shared, as the same face at the same size is asked for by many labels. Each font file is read
 // once, and each family mapped once, however many sizes of it there are.
-#include <SDL_ttf.h>
-
 #include <algorithm>
 #include <map>
 #include <tuple>
@@ -11,6 +9,7 @@
 #include "platform/sdl/FaceFile.h"
 #include "platform/sdl/Font.h"
 #include "platform/sdl/FontMapper.h"
+#include "platform/sdl/Glyph.h"
 #include "platform/sdl/OpenTypeMetrics.h"
 #include "platform/sdl/SystemCalls.h"
 #include "platform/Platform.h"
@@ -49,20 +48,21 @@ std::shared_ptr<FaceFile> Opened(FontCache& cache, const FontFile& file) {
   return opened;
 }
 
-int AdvanceOfX(TTF_Font* face, int emPixels) {
-  int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
-  TTF_GlyphMetrics32(face, 'x', &minX, &maxX, &minY, &maxY, &advance);
+int AdvanceOfX(FT_Face face, int emPixels, bool embolden) {
+  GlyphMetrics x;
+  const int advance = LoadGlyphMetrics(face, 'x', embolden, x) ? x.advance : 0;
   return advance > 0 ? advance : std::max(1, emPixels / 2);
 }
 
-// What to use when the chosen file carries no sfnt tables (a Type 1 or bitmap font): SDL_ttf's
-// own figures, which are close enough for a font that was never going to match the layout.
-TextMetrics MetricsFromRenderer(TTF_Font* face, int emPixels) {
+// What to use when the chosen file carries no sfnt tables (a Type 1 font): the face's own line,
+// which is close enough for a font that was never going to match the layout.
+TextMetrics MetricsFromRenderer(FT_Face face, int emPixels, bool embolden) {
+  const FaceExtent line = RendererExtent(face);
   TextMetrics metrics;
-  metrics.ascent = TTF_FontAscent(face);
-  metrics.descent = -TTF_FontDescent(face);
+  metrics.ascent = line.ascent;
+  metrics.descent = -line.descent;
   metrics.height = metrics.ascent + metrics.descent;
-  metrics.averageCharWidth = AdvanceOfX(face, emPixels);
+  metrics.averageCharWidth = AdvanceOfX(face, emPixels, embolden);
   return metrics;
 }
 
@@ -74,8 +74,9 @@ FontPtr Realise(FontCache& cache, const FontRequest& request) {
 
   const auto& tables = opened->Tables();
   const int emPixels = tables ? EmPixelsForHeight(*tables, request.height) : std::max(1, std::abs(request.height));
-  const int style = file.needsEmbolden ? TTF_STYLE_BOLD : TTF_STYLE_NORMAL;
-  TTF_Font* face = detail::FaceAtSize(*opened, emPixels, style);
+  FT_Face face = detail::FaceAtSize(*opened, emPixels);
+  // A face that is bold itself is never emboldened again.
+  const bool embolden = file.needsEmbolden && (face->style_flags & FT_STYLE_FLAG_BOLD) == 0;
 
   TextMetrics metrics;
   int underlineOffset = 1, underlineThickness = 1;
@@ -88,13 +89,13 @@ FontPtr Realise(FontCache& cache, const FontRequest& request) {
     underlineOffset = scaled.underlineOffset;
     underlineThickness = scaled.underlineThickness;
   } else {
-    metrics = MetricsFromRenderer(face, emPixels);
+    metrics = MetricsFromRenderer(face, emPixels, embolden);
   }
   // The average width is the face's own xAvgCharWidth, as GDI reports it: tab stops, eight of
   // them apart, then fall where they fall on Windows (every 40 pixels in the 12-pixel window font,
   // where "x" alone would give 48). A face that records no average gets the width of "x".
-  if (metrics.averageCharWidth <= 0) metrics.averageCharWidth = AdvanceOfX(face, emPixels);
-  return std::make_shared<Font>(opened, emPixels, style, metrics, underlineOffset, underlineThickness);
+  if (metrics.averageCharWidth <= 0) metrics.averageCharWidth = AdvanceOfX(face, emPixels, embolden);
+  return std::make_shared<Font>(opened, emPixels, embolden, metrics, underlineOffset, underlineThickness);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ SDL_Window* NewSdlWindow(const char* title, int x, int y, int width, int height,
 
 SDL_Surface* PaintingFrameBuffer(SdlWindow& window) { return FrameBuffer(window); }
 
-TTF_Font* FaceAtSize(FaceFile& file, int emPixels, int style) { return file.At(emPixels, style); }
+FT_Face FaceAtSize(FaceFile& file, int emPixels) { return file.At(emPixels); }
 
 bool StartTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs) {
   return StartGrantedTimer(window, id, periodMs);

@@ -7,7 +7,8 @@
 // wait.
 #pragma once
 #include <SDL.h>
-#include <SDL_ttf.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
 #include <cstdint>
 #include <optional>
@@ -26,7 +27,7 @@ struct SdlWindow;
 SDL_Window* NewSdlWindow(const char* title, int x, int y, int width, int height, std::uint32_t flags);
 SDL_Surface* PaintingFrameBuffer(SdlWindow& window);
 // Throws PlatformError when refused.
-TTF_Font* FaceAtSize(FaceFile& file, int emPixels, int style);
+FT_Face FaceAtSize(FaceFile& file, int emPixels);
 // Picks the video driver SDL opens: the desktop session's, ready to be opened. Throws
 // PlatformError when there is none.
 void ChooseVideoDriver();

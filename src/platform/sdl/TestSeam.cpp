@@ -67,10 +67,10 @@ SDL_Surface* detail::PaintingFrameBuffer(SdlWindow& window) {
   return Refused(Failure::WindowSurface) ? nullptr : FrameBuffer(window);
 }
 
-TTF_Font* detail::FaceAtSize(FaceFile& file, int emPixels, int style) {
+FT_Face detail::FaceAtSize(FaceFile& file, int emPixels) {
   // Each request may be refused, as an unreadable font file would be on a desktop.
   if (Refused(Failure::FontOpen)) throw PlatformError("Cannot open the font file " + file.Path() + ": " + kRefused);
-  return file.At(emPixels, style);
+  return file.At(emPixels);
 }
 
 bool detail::StartTimer(WindowHandle window, std::uint32_t id, std::uint32_t periodMs) {

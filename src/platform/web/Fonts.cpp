@@ -4,8 +4,10 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
+#include "platform/FontScaling.h"
 #include "platform/web/Font.h"
 #include "platform/web/SystemCalls.h"
 
@@ -33,41 +35,27 @@ namespace {
 
 constexpr int kBold = 600;  // from semibold up, as Windows' font mapper rounds weights
 
-struct Face {
-  int unitsPerEm = 0, winAscent = 0, winDescent = 0, averageCharWidth = 0, underlinePosition = 0, underlineThickness = 0;
-};
-
-const Face& WindowFace() {
-  static const Face face = [] {
+const OpenTypeMetrics& WindowFace() {
+  static const OpenTypeMetrics face = [] {
     int values[6] = {};
     quillet_face_metrics(values);
-    return Face{values[0], values[1], values[2], values[3], values[4], values[5]};
+    return OpenTypeMetrics{values[0], values[1], values[2], values[3], values[4], values[5]};
   }();
   return face;
 }
 
-// Negative is the em size itself, positive is the height of the whole cell, 0 the default 12.
-int EmPixelsForHeight(const Face& face, int height) {
-  if (height < 0) return -height;
-  if (height == 0) return 12;
-  return std::max(1, MulDiv(height, face.unitsPerEm, face.winAscent + face.winDescent));
-}
-
 FontPtr Realise(const FontRequest& request) {
-  const Face& face = WindowFace();
+  const OpenTypeMetrics& face = WindowFace();
   if (face.unitsPerEm <= 0) throw PlatformError("the page carries no usable window face");
   detail::MayOpenFont(detail::FaceFile());
   const int em = EmPixelsForHeight(face, request.height);
-  // Each rounded half away from zero, as the Windows rasteriser does.
-  const auto scale = [&](int units) { return MulDiv(units, em, face.unitsPerEm); };
+  const ScaledMetrics scaled = ScaleMetrics(face, em);
   TextMetrics metrics;
-  metrics.ascent = scale(face.winAscent);
-  metrics.descent = scale(face.winDescent);
-  metrics.height = metrics.ascent + metrics.descent;
-  metrics.averageCharWidth = scale(face.averageCharWidth);
-  const int thickness = std::max(1, scale(face.underlineThickness));
-  const int offset = std::clamp(scale(-face.underlinePosition), 1, std::max(1, metrics.descent - thickness));
-  return std::make_shared<Font>(em, request.weight >= kBold, metrics, offset, thickness);
+  metrics.ascent = scaled.ascent;
+  metrics.descent = scaled.descent;
+  metrics.height = scaled.ascent + scaled.descent;
+  metrics.averageCharWidth = scaled.averageCharWidth;
+  return std::make_shared<Font>(em, request.weight >= kBold, metrics, scaled.underlineOffset, scaled.underlineThickness);
 }
 
 }  // namespace
