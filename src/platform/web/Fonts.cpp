@@ -3,8 +3,6 @@
 // gives, and each distinct request once.
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
-#include <cmath>
 #include <map>
 
 #include "platform/FontScaling.h"
