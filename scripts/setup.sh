@@ -49,7 +49,7 @@ bench_packages=(
 # (pc:), a command (cmd:), a Python module (py:) or a font family (font:).
 declare -A provides=(
   [gcc]=cmd:gcc [g++]=cmd:g++ [make]=cmd:make [cmake]=cmd:cmake [pkg-config]=cmd:pkg-config
-  [libsdl2-dev]=pc:sdl2 [libsdl2-ttf-dev]=pc:SDL2_ttf [libfreetype-dev]=pc:freetype2
+  [libsdl2-dev]=pc:sdl2 [libfreetype-dev]=pc:freetype2
   [libfontconfig-dev]=pc:fontconfig [libpng-dev]=pc:libpng [libx11-dev]=pc:x11 [libwayland-dev]=pc:wayland-client
   [fonts-horai-umefont]="font:梅Pゴシック" [fonts-ipafont-gothic]=font:IPAPGothic
   [dpkg-dev]=cmd:dpkg-shlibdeps [file]=cmd:file

@@ -15,7 +15,7 @@ std::u32string DecodeAnsi(std::string_view cp932);
 // not valid UTF-8, becomes one "?", as the Windows conversion does.
 std::string EncodeAnsi(std::string_view utf8);
 
-// UTF-8 for a decoded text (for fontconfig and SDL_ttf, which take UTF-8).
+// UTF-8 for a decoded text (for fontconfig, which takes UTF-8).
 std::string ToUtf8(std::u32string_view text);
 
 }  // namespace platform
