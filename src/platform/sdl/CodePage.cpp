@@ -51,6 +51,11 @@ Converter& FromCp932() {
   return converter;
 }
 
+Converter& FromUtf32() {
+  thread_local Converter converter("UTF-8", "UTF-32LE");
+  return converter;
+}
+
 Converter& ToCp932() {
   thread_local Converter converter("CP932", "UTF-8");
   return converter;
@@ -126,24 +131,18 @@ std::string EncodeAnsi(std::string_view utf8) {
 }
 
 std::string ToUtf8(std::u32string_view text) {
-  std::string out;
+  std::string utf32;
   for (char32_t c : text) {
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = kReplacement;
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | c >> 6));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | c >> 12));
-      out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | c >> 18));
-      out.push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+    for (int shift = 0; shift < 32; shift += 8) utf32.push_back(static_cast<char>(c >> shift & 0xFF));
+  }
+  std::string out;
+  const char* in = utf32.data();
+  std::size_t inLeft = utf32.size();
+  // A surrogate or a value past U+10FFFF is no character: it becomes U+FFFD.
+  while (inLeft > 0 && FromUtf32().Convert(in, inLeft, out) != 0) {
+    out += "\xEF\xBF\xBD";
+    in += 4;
+    inLeft -= 4;
   }
   return out;
 }

@@ -3,11 +3,13 @@
 // else means 96.
 #include <SDL.h>
 #include <X11/Xlib.h>
+#include <X11/Xresource.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/sdl/DesktopScale.h"
 
@@ -28,19 +30,25 @@ int ReadXftDpi() {
 
 int ParseXftDpi(const char* resources) {
   if (!resources) return 0;
-  static constexpr char kName[] = "Xft.dpi:";
-  for (const char* line = resources; *line;) {
-    if (std::strncmp(line, kName, sizeof kName - 1) == 0) {
-      char* end = nullptr;
-      const double value = std::strtod(line + sizeof kName - 1, &end);
-      if (end == line + sizeof kName - 1 || value < 48 || value > 480) return 0;
-      return static_cast<int>(std::lround(value));
-    }
-    const char* next = std::strchr(line, '\n');
-    if (!next) break;
-    line = next + 1;
+  XrmInitialize();
+  const XrmDatabase database = XrmGetStringDatabase(resources);
+  if (!database) return 0;
+  char* type = nullptr;
+  XrmValue found{}, underAnyProgram{};
+  double value = 0;
+  char* end = nullptr;
+  // The resource itself, not a pattern such as "*Xft.dpi": a pattern would be found under any
+  // program's name as well, as the very same entry.
+  const bool loose = XrmGetResource(database, "quillet.Xft.dpi", "Quillet.Xft.dpi", &type, &underAnyProgram);
+  if (XrmGetResource(database, "Xft.dpi", "Xft.dpi", &type, &found) && found.addr &&
+      !(loose && underAnyProgram.addr == found.addr)) {
+    const std::string text(found.addr, found.size > 0 ? found.size - 1 : 0);  // the size counts the zero
+    value = std::strtod(text.c_str(), &end);
+    if (end == text.c_str()) value = 0;
   }
-  return 0;
+  XrmDestroyDatabase(database);
+  if (value < 48 || value > 480) return 0;
+  return static_cast<int>(std::lround(value));
 }
 
 
