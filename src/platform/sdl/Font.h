@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,7 +60,8 @@ class Font {
 };
 
 namespace detail {
-std::size_t OpenFontCount();  // the fonts the cache holds
+// Every font realised in the session, one per distinct request, shared by whoever asked for it.
+std::map<FontRequest, FontPtr>& RealisedFonts();
 }  // namespace detail
 
 }  // namespace platform

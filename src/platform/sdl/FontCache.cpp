@@ -100,15 +100,15 @@ FontPtr Realise(FontCache& cache, const FontRequest& request) {
 
 }  // namespace
 
+std::map<FontRequest, FontPtr>& detail::RealisedFonts() { return Cache().fonts; }
+
 FontPtr CreateFont(const FontRequest& request) {
-  FontCache& cache = Cache();
-  if (const auto found = cache.fonts.find(request); found != cache.fonts.end()) return found->second;
-  FontPtr font = Realise(cache, request);
-  cache.fonts.emplace(request, font);
+  std::map<FontRequest, FontPtr>& fonts = detail::RealisedFonts();
+  if (const auto found = fonts.find(request); found != fonts.end()) return found->second;
+  FontPtr font = Realise(Cache(), request);
+  fonts.emplace(request, font);
   return font;
 }
-
-std::size_t detail::OpenFontCount() { return Cache().fonts.size(); }
 
 TextMetrics GetTextMetrics(const Font& font) { return font.Metrics(); }
 

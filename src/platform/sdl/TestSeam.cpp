@@ -119,7 +119,7 @@ void InjectFailure(Failure call, int skip, int count) { detail::TestPlans().Plan
 void WhenIdle(std::function<void()> handler) { IdleHandler() = std::move(handler); }
 
 Bookkeeping Counts() {
-  return {detail::Timers().Count(), detail::Windows().Count(), detail::Queue().Size(), detail::OpenFontCount()};
+  return {detail::Timers().Count(), detail::Windows().Count(), detail::Queue().Size(), detail::RealisedFonts().size()};
 }
 
 std::uint64_t Now() { return detail::NowMicros() / 1'000u; }
