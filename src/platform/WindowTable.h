@@ -52,6 +52,10 @@ class WindowTable {
     }
     return nullptr;
   }
+  template <class Record, class Action>
+  void ForEach(Action act) {
+    for (auto& [handle, window] : windows_) act(static_cast<Record&>(*window));
+  }
   WindowBase* FirstNeedingPaint();
   void Remove(WindowHandle handle);
   void Clear();  // the end of a session: handles start again

@@ -34,9 +34,8 @@ enum Kind : int {
 void TakeRatio() {
   if (!FollowPixelRatio()) return;
   const auto resolution = static_cast<std::uint32_t>(LogicalResolution());
-  Windows().First<WebWindow>([resolution](const WebWindow& window) {
+  Windows().ForEach<WebWindow>([resolution](const WebWindow& window) {
     if (window.onScreen) PostInput({Msg::DpiChanged, window.handle, resolution, 0});
-    return false;  // on to the next
   });
 }
 

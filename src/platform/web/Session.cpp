@@ -35,8 +35,8 @@ void PrepareProcess() {}
 void Initialise() {
   using namespace detail;
   if (Session::IsOpen()) Shutdown();
-  const double ratio = emscripten_get_device_pixel_ratio();
-  pixelRatio = ratio > 0 && std::isfinite(ratio) ? ratio : 1;
+  pixelRatio = 1;  // until the page says otherwise
+  FollowPixelRatio();
   Session::SetOpen(true);
 }
 
